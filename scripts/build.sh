@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: scripts/build.sh [release|asan]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+kind=${1:-release}
+case "$kind" in
+  release) dir=build; flags=(-DMIRAVELA_BENCHMARKS=ON) ;;
+  asan)    dir=build-asan; flags=(-DMIRAVELA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
+  *) echo "usage: $0 [release|asan]" >&2; exit 2 ;;
+esac
+cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$dir" -j "${MIRAVELA_JOBS:-2}"

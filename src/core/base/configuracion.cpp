@@ -1,0 +1,185 @@
+#include "base/configuracion.h"
+
+#include <QFile>
+#include <cmath>
+#include <vector>
+
+#include "base/folders.h"
+#include "base/numbers.h"
+#include "base/text_codec.h"
+
+namespace miravela {
+namespace {
+
+constexpr int kCampos = 16;
+
+// Comma-delimited input, one field at a time across lines: leading blanks are
+// skipped, a quoted field runs to the next quote, anything else to the next comma
+// or the end of the line.
+std::vector<QString> LeerCampos(const QString& text, int count) {
+  std::vector<QString> fields;
+  qsizetype pos = 0;
+  const qsizetype n = text.size();
+  auto atLineEnd = [&](qsizetype p) { return p >= n || text[p] == '\r' || text[p] == '\n'; };
+  auto skipDelimiter = [&] {
+    if (pos >= n) return;
+    if (text[pos] == ',') {
+      ++pos;
+    } else if (text[pos] == '\r') {
+      ++pos;
+      if (pos < n && text[pos] == '\n') ++pos;
+    } else if (text[pos] == '\n') {
+      ++pos;
+    }
+  };
+  while (static_cast<int>(fields.size()) < count && pos < n) {
+    while (pos < n && text[pos] == ' ') ++pos;
+    QString field;
+    if (pos < n && text[pos] == '"') {
+      const qsizetype close = text.indexOf('"', pos + 1);
+      const qsizetype end = close < 0 ? n : close;
+      field = text.mid(pos + 1, end - pos - 1);
+      pos = close < 0 ? n : close + 1;
+      while (!atLineEnd(pos) && text[pos] != ',') ++pos;  // rubbish after the closing quote
+    } else {
+      const qsizetype start = pos;
+      while (!atLineEnd(pos) && text[pos] != ',') ++pos;
+      field = text.mid(start, pos - start);
+    }
+    skipDelimiter();
+    fields.push_back(field);
+  }
+  return fields;
+}
+
+QString Limpiar(QString value) {
+  value.remove('\t');
+  value.remove(QString::fromLatin1("\xFF\xFE"));          // UTF-16 LE mark read as ANSI
+  value.remove(QString::fromLatin1("\xFE\xFF"));          // UTF-16 BE mark read as ANSI
+  value.remove(QString::fromLatin1("\xEF\xBB\xBF"));      // UTF-8 mark read as ANSI
+  value.remove(QChar(0xFEFF));                            // the same mark decoded as UTF-8
+  return value;
+}
+
+// A byte from a numeric value: the leading number, made positive and rounded; a
+// number beyond a byte leaves it 0 so the default takes over.
+std::uint8_t ValorByte(const QString& value) {
+  const double number = std::fabs(LeadingNumber(value));
+  if (!std::isfinite(number)) return 0;
+  const std::int64_t rounded = RoundHalfEven(number);
+  return rounded > 255 ? 0 : static_cast<std::uint8_t>(rounded);
+}
+
+void EscribirIniPorDefecto(const QString& archivo, const QString& etiqueta) {
+  const QString lines[kCampos] = {"[TAGCAM]", etiqueta, "[DIRIMG]", "", "[DIRALR]", "", "[DIRSND]", "",
+                                  "[DIRFND]", "",       "[PLUGIN]", "", "[EFESND]", "7", "[RESJPG]", "75"};
+  QByteArray out;
+  for (const QString& line : lines) out += line.toUtf8() + "\r\n";
+  QFile file(archivo);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(out);
+}
+
+// A configured folder that exists, or the slot's default one (created when missing).
+QString CarpetaDeTrabajo(const ProgramFolder& programa, const QString& configurada, const QString& nombre) {
+  if (ExisteCarpeta(configurada)) return configurada;
+  const QString carpeta = programa.EsPrincipal() ? programa.Ruta(nombre) : programa.CarpetaPrincipal() + nombre;
+  CrearCarpeta(carpeta);
+  return carpeta;
+}
+
+}  // namespace
+
+Configuracion LeerValoresIni(const QByteArray& contenido, Configuracion config) {
+  const std::vector<QString> fields = LeerCampos(DecodeText(contenido), kCampos);
+  auto value = [&](int index) -> std::optional<QString> {  // index 1..8 of the values
+    const auto at = static_cast<std::size_t>(2 * index - 1);
+    if (at >= fields.size()) return std::nullopt;
+    return Limpiar(fields[at]);
+  };
+  QString* texts[] = {&config.EtiquetaCamara, &config.CarpetaImagenes, &config.CarpetaAlarmas,
+                      &config.CarpetaSonidos, &config.CarpetaFondos,   &config.Plugin};
+  for (int i = 1; i <= 6; ++i)
+    if (auto v = value(i)) *texts[i - 1] = v->trimmed();
+  if (auto v = value(7)) config.RepeticionEfecto = ValorByte(*v);
+  if (auto v = value(8)) config.CalidadJpeg = ValorByte(*v);
+  return config;
+}
+
+Configuracion CargarConfiguracion(const ProgramFolder& programa) {
+  Configuracion config;
+  config.EtiquetaCamara = "C" + programa.NumeroCamara;
+  const QString archivo = programa.Ruta(kArchivoIni);
+  if (Existe(archivo)) {
+    QFile file(archivo);
+    if (file.open(QIODevice::ReadOnly)) config = LeerValoresIni(file.readAll(), config);
+  } else {
+    EscribirIniPorDefecto(archivo, config.EtiquetaCamara);
+  }
+
+  config.CarpetaVoz = programa.EsPrincipal() ? programa.Ruta("OLMiX") : programa.CarpetaPrincipal() + "OLMiX";
+
+  if (!config.CarpetaImagenes.isEmpty()) CrearCarpeta(config.CarpetaImagenes);
+  if (!ExisteCarpeta(config.CarpetaImagenes)) {
+    const QString principal = programa.CarpetaPrincipal() + QString::fromUtf8("Imágenes");
+    const QString propia = QString::fromUtf8("Imágenes/C") + programa.NumeroCamara;
+    config.CarpetaImagenes = programa.EsPrincipal() || !ExisteCarpeta(principal)
+                                 ? programa.Ruta(propia)
+                                 : programa.CarpetaPrincipal() + propia;
+    CrearCarpeta(config.CarpetaImagenes);
+  }
+
+  config.CarpetaAlarmas = CarpetaDeTrabajo(programa, config.CarpetaAlarmas, "Alarmas");
+  config.CarpetaSonidos = CarpetaDeTrabajo(programa, config.CarpetaSonidos, "Sonidos");
+  config.CarpetaFondos = CarpetaDeTrabajo(programa, config.CarpetaFondos, "Fondos");
+
+  if (config.RepeticionEfecto == 0) config.RepeticionEfecto = 7;
+  if (config.CalidadJpeg == 0) config.CalidadJpeg = 75;
+  if (config.CalidadJpeg > 100) config.CalidadJpeg = 100;
+  return config;
+}
+
+bool GuardarCarpetaImagenes(const ProgramFolder& programa, Configuracion& config, QString ruta) {
+  if (ruta.endsWith('/') || ruta.endsWith('\\'))
+    ruta.chop(1);
+  else if (ruta.isEmpty() || ruta.endsWith('}'))
+    return false;
+  CrearCarpeta(ruta);
+  if (!ExisteCarpeta(ruta)) return false;
+  config.CarpetaImagenes = ruta;
+
+  const QString archivo = programa.Ruta(kArchivoIni);
+  QFile in(archivo);
+  if (!in.open(QIODevice::ReadOnly)) return true;
+  QString text = DecodeText(in.readAll());
+  in.close();
+  if (text.endsWith("\r\n")) text.chop(2);
+
+  const qsizetype img = text.indexOf("[DIRIMG]");
+  const qsizetype alr = text.indexOf("[DIRALR]");
+  QString rewritten;
+  if (img >= 0 && alr > img) {
+    rewritten = text.left(img + 8) + "\r\n" + ruta + "\r\n" + text.mid(alr) + "\r\n";
+  } else {
+    // A hand-edited file without the usual pair: replace the line after [DIRIMG], or
+    // put the entry back in its place (lines 3 and 4) so the values keep their positions.
+    QStringList lines = text.split("\r\n");
+    const qsizetype section = lines.indexOf("[DIRIMG]");
+    if (section >= 0 && section + 1 < lines.size())
+      lines[section + 1] = ruta;
+    else if (section >= 0)
+      lines.append(ruta);
+    else
+    {
+      const qsizetype at = std::min<qsizetype>(2, lines.size());
+      lines.insert(at, ruta);
+      lines.insert(at, QStringLiteral("[DIRIMG]"));
+    }
+    rewritten = lines.join("\r\n") + "\r\n";
+  }
+  LimpiarAtributos(archivo);
+  QFile out(archivo);
+  if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) out.write(rewritten.toUtf8());
+  return true;
+}
+
+}  // namespace miravela

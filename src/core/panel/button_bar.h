@@ -1,0 +1,49 @@
+#pragma once
+// The bar of sixteen picture buttons that drives the whole program. Every feature
+// acts by raising a button's click, so the bar only dispatches: each subsystem plugs
+// its action in, and a feature's on/off state is read from its button's look.
+#include <array>
+#include <functional>
+
+#include "base/control.h"
+
+namespace miravela {
+
+inline constexpr Color kColorReposo = 0xC0FFC0;
+inline constexpr Color kColorResaltado = 0x80FF80;
+inline constexpr Color kColorPulsado = 0x8080FF;
+inline constexpr Color kAyudaActiva = 255;
+inline constexpr Color kAyudaReposo = 0x404040;
+
+class ButtonBar {
+ public:
+  static constexpr int kBotones = 16;
+
+  ButtonBar();
+
+  std::array<Control, kBotones> PctBoton;
+  Control LblAyuda;
+
+  // Plugs in the click action of button `index`; a button without one does nothing.
+  void SetAction(int index, std::function<void()> action);
+  void PctBoton_Click(int index);
+  void PctBoton_MouseDown(int index);
+  void PctBoton_MouseUp(int index);
+  void PctBoton_MouseMove(int index);
+  void EsconderBotones();
+
+  bool Pulsado(int index) const { return PctBoton[static_cast<std::size_t>(index)].Appearance == 1; }
+  // Finishes a toggle the way every toggle button does.
+  void SetPulsado(int index, bool on);
+  int UltimoBoton() const;
+  // Whether the frame loop runs decides the help text of button 0.
+  std::function<bool()> CamaraConectada = [] { return false; };
+
+  static QString TextoAyudaReposo();
+
+ private:
+  QString TextoAyuda(int index) const;
+  std::array<std::function<void()>, kBotones> actions_;
+};
+
+}  // namespace miravela
