@@ -1,0 +1,88 @@
+#include "alarm/grabador_fotos.h"
+
+#include <QPainter>
+
+#include "base/day_folders.h"
+#include "base/folders.h"
+
+namespace miravela {
+
+int TamanoSello(int anchoTwips) {
+  if (anchoTwips < 5000) return 12;
+  if (anchoTwips < 10000) return 14;
+  return 16;
+}
+
+QString TextoSello(const QDateTime& cuando, const QString& etiqueta) {
+  return cuando.toString("yyyy-MM-dd (HH:mm:ss) ") + etiqueta;
+}
+
+QString NombreFoto(const QDateTime& cuando, int contador) {
+  return cuando.toString("yyyy-MM-dd (HHmmss) ") + QString::number(contador) + ".jpg";
+}
+
+void GrabadorFotos::Sellar(QImage& lienzo, const QDateTime& cuando) {
+  const int anchoTwips = static_cast<int>(lienzo.width() * e_.twipsPorPixel());
+  QPainter p(&lienzo);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  // Points on a 96 DPI canvas, whatever the image's own resolution says.
+  font.setPixelSize(TamanoSello(anchoTwips) * 96 / 72);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  const QFontMetrics metrics(font);
+  // The text position (50, 5) is the top-left corner of the line, in pixels.
+  p.drawText(QPoint(50, 5 + metrics.ascent()), TextoSello(cuando, e_.etiquetaCamara));
+}
+
+void GrabadorFotos::GuardarFoto() {
+  if (e_.vistaVacia()) return;
+  ImgRec.Visible = true;
+  if (e_.visionNocturna()) e_.rellenarDesdeNoche();
+
+  QImage& lienzo = e_.lienzo();
+  if (!lienzo.isNull()) Sellar(lienzo, e_.clock.Now());
+  ++ContadorFotos;
+
+  CarpetaDia = e_.clock.Now().toString("yyyy-MM-dd");
+  const QString carpeta = e_.carpetaImagenes + '/' + CarpetaDia;
+  if (!ExisteCarpeta(carpeta)) {
+    DepurarCarpetas();
+    CrearCarpeta(carpeta);
+    ContadorFotos = 1;
+  }
+  e_.procesarEventos();
+
+  // The stamped picture also stays on disk as a bitmap, as it always has.
+  const QImage foto = lienzo.convertToFormat(QImage::Format_RGB888);
+  foto.save(e_.archivoTemporal, "BMP");
+
+  UltimaFoto = carpeta + '/' + NombreFoto(e_.clock.Now(), ContadorFotos);
+  if (!foto.isNull() && e_.codificar) e_.codificar(foto, e_.calidadJpeg, UltimaFoto);
+
+  if (e_.avisoEmailActivo()) RecordarParaEmail();
+  ImgRec.Visible = false;
+}
+
+void GrabadorFotos::RecordarParaEmail() {
+  const int adjuntas = std::clamp(FotosAdjuntas, 1, static_cast<int>(FotosRecientes.size()));
+  for (int i = 0; i + 1 < adjuntas; ++i) FotosRecientes[static_cast<std::size_t>(i)] = FotosRecientes[static_cast<std::size_t>(i + 1)];
+  FotosRecientes[static_cast<std::size_t>(adjuntas - 1)] = UltimaFoto;
+  ++FotosSinEnviar;
+  if (FotosSinEnviar >= FotosPorEnvio && e_.enviarAvisoEmail) e_.enviarAvisoEmail();
+}
+
+void GrabadorFotos::DepurarCarpetas() {
+  if (!e_.enMarcha() || !e_.programadorActivo()) return;
+  const int dias = e_.diasGuardar();
+  if (dias < 1) return;
+  // Only day folders count and go: the user's own folders beside them are left alone.
+  QStringList dayFolders = CarpetasDia(e_.carpetaImagenes);
+  while (dayFolders.size() >= dias) {
+    EliminarCarpeta(e_.carpetaImagenes + '/' + dayFolders.front());
+    const QStringList next = CarpetasDia(e_.carpetaImagenes);
+    if (next.size() >= dayFolders.size()) break;  // could not delete: do not spin
+    dayFolders = next;
+  }
+}
+
+}  // namespace miravela
