@@ -279,3 +279,53 @@ TEST_F(ShutDown, CopyNeverDeletesImages) {
 
 }  // namespace
 }  // namespace miravela
+
+namespace miravela {
+namespace {
+
+class BarCommands : public StartUp {};
+
+TEST_F(BarCommands, AlarmArmingSwapsButtonsThreeAndFour) {
+  auto form = Make();
+  form->Form_Load();
+  EXPECT_FALSE(form->AlarmaArmada());
+  form->Botones.PctBoton_Click(3);
+  EXPECT_TRUE(form->AlarmaArmada());
+  EXPECT_FALSE(form->Botones.PctBoton[3].Visible);
+  form->Botones.PctBoton_Click(4);
+  EXPECT_FALSE(form->AlarmaArmada());
+}
+
+TEST_F(BarCommands, CompanionCopiesOpenOnlyFromTheMainProgram) {
+  auto form = Make();
+  form->Form_Load();
+  form->Botones.PctBoton_Click(10);
+  ASSERT_EQ(fakes.launcher.started.size(), 1u);
+  EXPECT_EQ(fakes.launcher.started[0].program, root + "/Objetos/C3/Miravela");
+  EXPECT_EQ(fakes.launcher.started[0].workingFolder, root + "/Objetos/C3");
+
+  auto copy = Make("2", root + "/Objetos/C2");
+  copy->Form_Load();
+  for (int i : {8, 9, 10, 11, 12}) copy->Botones.PctBoton_Click(i);
+  EXPECT_EQ(fakes.launcher.started.size(), 1u);
+}
+
+TEST_F(BarCommands, CloudFolderBecomesTheImagesFolderAndTheLoopStaysStoppedWhenDisconnected) {
+  auto form = Make();
+  form->Form_Load();
+  QDir().mkpath(dir.path() + "/Drive");
+  fakes.folders.answer = dir.path() + "/Drive/";
+  form->Botones.PctBoton_Click(13);
+  EXPECT_EQ(form->config.CarpetaImagenes, dir.path() + "/Drive");
+  EXPECT_TRUE(QString::fromUtf8(test::ReadAll(root + "/Recursos/Miravela.INI")).contains(dir.path() + "/Drive\r\n"));
+  EXPECT_FALSE(form->Botones.Pulsado(13));
+  EXPECT_FALSE(form->TmrReloj.Enabled());
+  EXPECT_TRUE(form->Picture3.Visible);
+
+  form->Botones.PctBoton_Click(1);
+  EXPECT_EQ(fakes.launcher.opened, QStringList{dir.path() + "/Drive"});
+  EXPECT_EQ(fakes.window.minimized, 1);
+}
+
+}  // namespace
+}  // namespace miravela

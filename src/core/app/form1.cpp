@@ -15,6 +15,7 @@ Form1::Form1(Form1Deps deps)
       ejecutable_(std::move(deps.ejecutable)),
       capturaDisponible_(std::move(deps.capturaDisponible)) {
   Botones.CamaraConectada = [this] { return TmrReloj.Enabled(); };
+  ConectarBotones();
 }
 
 void Form1::Form_Resize(bool estadoNormal) {

@@ -61,6 +61,9 @@ class Form1 {
   bool CrearLeame();
   void CrearAccesoDirecto();
   void AjustarBotonesCamara();
+  // Plugs the bar's own commands in: folders, alarm arming, companion copies, cloud folder.
+  void ConectarBotones();
+  bool AlarmaArmada() const { return Botones.PctBoton[4].Visible; }
 
   // State.
   int EstadoInicio = 0;
