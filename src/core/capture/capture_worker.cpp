@@ -112,9 +112,11 @@ bool RunSession(Shared& shared) {
     }
     lastFrame = Clock::now();
     if (!pacer.Wait(shared, input.Seconds(frame.get()))) break;
+    // A paced frame counts as decoded when its time comes, as it would from a camera.
+    const auto decoded = Clock::now();
     if (!shared.paused) {
       QImage image = converter.Convert(frame.get(), shared.slot.TakeSpare());
-      if (!image.isNull()) shared.slot.Publish(std::move(image), Clock::now());
+      if (!image.isNull()) shared.slot.Publish(std::move(image), decoded);
     }
     av_frame_unref(frame.get());
     shared.status = CaptureStatus::Streaming;
