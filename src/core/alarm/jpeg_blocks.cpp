@@ -5,34 +5,10 @@
 #include "alarm/jpeg_dct.h"
 #include "alarm/jpeg_writer.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace miravela::jpeg {
 
 namespace {
-
-// Bit k set when coefficient k is not zero.
-inline std::uint64_t NonZeroMask(const std::int16_t zigzag[64]) {
-#if defined(__SSE2__)
-  const __m128i zero = _mm_setzero_si128();
-  std::uint64_t zeros = 0;
-  for (int i = 0; i < 4; ++i) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zigzag + 16 * i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zigzag + 16 * i + 8));
-    const __m128i flags = _mm_packs_epi16(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero));
-    zeros |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(flags)))
-             << (16 * i);
-  }
-  return ~zeros;
-#else
-  std::uint64_t mask = 0;
-  for (int k = 0; k < 64; ++k)
-    if (zigzag[k] != 0) mask |= std::uint64_t{1} << k;
-  return mask;
-#endif
-}
 
 // The size category of a value and its extra bits: the value itself when positive,
 // its ones' complement when negative, in `size` bits.
@@ -64,16 +40,17 @@ std::uint32_t* TokenBuffer::Reserve(std::size_t tokens) {
   return data_.get();
 }
 
-std::uint32_t* TokeniseBlock(const std::int16_t zigzag[64], int& predictor, std::uint32_t* out,
-                             SymbolCounts& dc, SymbolCounts& ac) {
+std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero,
+                             int& predictor, std::uint32_t* out, SymbolCounts& dc,
+                             SymbolCounts& ac) {
   int size = 0;
-  const int difference = zigzag[0] - predictor;
-  predictor = zigzag[0];
+  const int difference = columnMajor[0] - predictor;
+  predictor = columnMajor[0];
   std::uint32_t bits = Magnitude(difference, size);
   ++dc[size];
   *out++ = Token(size, bits);
 
-  std::uint64_t pending = NonZeroMask(zigzag) & ~std::uint64_t{1};
+  std::uint64_t pending = nonZero & ~std::uint64_t{1};
   int last = 0;
   while (pending != 0) {
     const int k = std::countr_zero(pending);
@@ -84,7 +61,7 @@ std::uint32_t* TokeniseBlock(const std::int16_t zigzag[64], int& predictor, std:
       ++ac[0xF0];
       *out++ = Token(0xF0, 0);
     }
-    bits = Magnitude(zigzag[k], size);
+    bits = Magnitude(columnMajor[kZigzagFromColumnMajor[k]], size);
     const int symbol = (run << 4) | size;
     ++ac[symbol];
     *out++ = Token(symbol, bits);
@@ -101,17 +78,18 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
                             std::uint32_t* out, SymbolStatistics& stats) {
   const int n = static_cast<int>(scan.components.size());
   int predictors[4] = {0, 0, 0, 0};
-  alignas(16) std::int16_t zigzag[64];
+  alignas(16) std::int16_t coefficients[64];
   for (int my = 0; my < scan.mcusDown; ++my) {
     for (int mx = 0; mx < scan.mcusAcross; ++mx) {
       for (int ci = 0; ci < n; ++ci) {
         const ScanComponent& c = scan.components[ci];
         const QuantDivisors& d = divisors[c.table];
         for (int v = 0; v < c.v; ++v) {
-          const std::int8_t* row = c.plane->Row((my * c.v + v) * 8);
           for (int h = 0; h < c.h; ++h) {
-            TransformBlock(row + (mx * c.h + h) * 8, c.plane->paddedWidth, d, zigzag);
-            out = TokeniseBlock(zigzag, predictors[ci], out, stats.dc[c.table], stats.ac[c.table]);
+            const std::uint64_t nonZero =
+                TransformBlock(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
+            out = TokeniseBlock(coefficients, nonZero, predictors[ci], out, stats.dc[c.table],
+                                stats.ac[c.table]);
           }
         }
       }

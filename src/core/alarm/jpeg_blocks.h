@@ -52,10 +52,12 @@ class TokenBuffer {
 std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors,
                             std::uint32_t* out, SymbolStatistics& stats);
 
-// One block's coefficients (zig-zag order) as tokens; `predictor` is the previous
-// DC value of the component and is updated.
-std::uint32_t* TokeniseBlock(const std::int16_t zigzag[64], int& predictor, std::uint32_t* out,
-                             SymbolCounts& dc, SymbolCounts& ac);
+// One block's coefficients (column-major, with the zig-zag mask of the non-zero
+// ones that TransformBlock returns) as tokens; `predictor` is the previous DC value
+// of the component and is updated.
+std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero,
+                             int& predictor, std::uint32_t* out, SymbolCounts& dc,
+                             SymbolCounts& ac);
 
 struct ScanCodes {
   const HuffmanCodes* dc[2];

@@ -47,8 +47,7 @@ inline void Dct8(T& d0, T& d1, T& d2, T& d3, T& d4, T& d5, T& d6, T& d7, Scale m
 
 inline float ScalarMul(float a, float b) { return a * b; }
 
-// Zig-zag position k taken from the column-major block the transform leaves.
-constexpr std::array<std::uint8_t, 64> MakeZigzagFromColumnMajor() {
+std::array<std::uint8_t, 64> MakeZigzagFromColumnMajor() {
   std::array<std::uint8_t, 64> t{};
   for (int k = 0; k < 64; ++k) {
     const int n = kZigzagToNatural[k];
@@ -56,7 +55,31 @@ constexpr std::array<std::uint8_t, 64> MakeZigzagFromColumnMajor() {
   }
   return t;
 }
-const std::array<std::uint8_t, 64> kZigzagFromColumnMajor = MakeZigzagFromColumnMajor();
+
+// A mask over column-major positions re-ordered to zig-zag positions a byte at a
+// time: kByteToZigzag[i][b] holds the zig-zag bits of byte i of the mask being b.
+struct ZigzagMaskTables {
+  std::uint64_t byteToZigzag[8][256];
+  ZigzagMaskTables() {
+    std::array<int, 64> zigzagOf{};
+    const std::array<std::uint8_t, 64> from = MakeZigzagFromColumnMajor();
+    for (int k = 0; k < 64; ++k) zigzagOf[from[k]] = k;
+    for (int i = 0; i < 8; ++i)
+      for (int b = 0; b < 256; ++b) {
+        std::uint64_t m = 0;
+        for (int j = 0; j < 8; ++j)
+          if (b & (1 << j)) m |= std::uint64_t{1} << zigzagOf[8 * i + j];
+        byteToZigzag[i][b] = m;
+      }
+  }
+};
+const ZigzagMaskTables kMaskTables;
+
+inline std::uint64_t ToZigzagMask(std::uint64_t columnMajorMask) {
+  std::uint64_t m = 0;
+  for (int i = 0; i < 8; ++i) m |= kMaskTables.byteToZigzag[i][(columnMajorMask >> (8 * i)) & 0xFF];
+  return m;
+}
 
 #if defined(__SSE2__)
 
@@ -101,6 +124,8 @@ void TransformColumnMajor(const std::int8_t* samples, std::ptrdiff_t stride,
 
 }  // namespace
 
+const std::array<std::uint8_t, 64> kZigzagFromColumnMajor = MakeZigzagFromColumnMajor();
+
 void ScaledForwardDct(const float in[64], float out[64]) {
   for (int i = 0; i < 64; ++i) out[i] = in[i];
   for (int row = 0; row < 8; ++row) {
@@ -115,36 +140,47 @@ void ScaledForwardDct(const float in[64], float out[64]) {
 
 #if defined(__SSE2__)
 
-void TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
-                    const QuantDivisors& divisors, std::int16_t zigzag[64]) {
+std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
+                             const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
   Vec left[8], right[8];
   TransformColumnMajor(samples, stride, left, right);
   // After the second pass left[u] holds F(u, v = 0..3) and right[u] F(u, v = 4..7).
-  alignas(16) std::int16_t columnMajor[64];
+  const __m128i zero = _mm_setzero_si128();
+  std::uint64_t zeros = 0;
+  __m128i previous = zero;
   for (int u = 0; u < 8; ++u) {
     const float* rec = divisors.reciprocal + u * 8;
     // cvtps2dq rounds to nearest with halves to even under the default rounding mode.
-    __m128i lo = _mm_cvtps_epi32(_mm_mul_ps(left[u].v, _mm_load_ps(rec)));
-    __m128i hi = _mm_cvtps_epi32(_mm_mul_ps(right[u].v, _mm_load_ps(rec + 4)));
-    _mm_store_si128(reinterpret_cast<__m128i*>(columnMajor + u * 8), _mm_packs_epi32(lo, hi));
+    const __m128i lo = _mm_cvtps_epi32(_mm_mul_ps(left[u].v, _mm_load_ps(rec)));
+    const __m128i hi = _mm_cvtps_epi32(_mm_mul_ps(right[u].v, _mm_load_ps(rec + 4)));
+    const __m128i packed = _mm_packs_epi32(lo, hi);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(columnMajor + u * 8), packed);
+    if (u % 2 == 1) {
+      const __m128i flags = _mm_packs_epi16(_mm_cmpeq_epi16(previous, zero), _mm_cmpeq_epi16(packed, zero));
+      zeros |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(flags)))
+               << (8 * (u - 1));
+    }
+    previous = packed;
   }
-  for (int k = 0; k < 64; ++k) zigzag[k] = columnMajor[kZigzagFromColumnMajor[k]];
+  return ToZigzagMask(~zeros);
 }
 
 #else
 
-void TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
-                    const QuantDivisors& divisors, std::int16_t zigzag[64]) {
+std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
+                             const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
   float in[64], out[64];
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) in[y * 8 + x] = samples[y * stride + x];
   ScaledForwardDct(in, out);
-  std::int16_t columnMajor[64];
+  std::uint64_t nonZero = 0;
   for (int u = 0; u < 8; ++u)
-    for (int v = 0; v < 8; ++v)
-      columnMajor[u * 8 + v] = static_cast<std::int16_t>(
-          std::nearbyint(out[v * 8 + u] * divisors.reciprocal[u * 8 + v]));
-  for (int k = 0; k < 64; ++k) zigzag[k] = columnMajor[kZigzagFromColumnMajor[k]];
+    for (int v = 0; v < 8; ++v) {
+      const auto c = static_cast<std::int16_t>(std::nearbyint(out[v * 8 + u] * divisors.reciprocal[u * 8 + v]));
+      columnMajor[u * 8 + v] = c;
+      if (c != 0) nonZero |= std::uint64_t{1} << (u * 8 + v);
+    }
+  return ToZigzagMask(nonZero);
 }
 
 #endif

@@ -99,7 +99,7 @@ int cJpeg::SampleHDC(const QImage& dc, int width, int height, int left, int top)
   width_ = width;
   height_ = height;
   LayOutPlanes();
-  jpeg::SamplePlanes(dc, QRect(left, top, width, height), planes_);
+  jpeg::SamplePlanes(dc, QRect(left, top, width, height), planes_, scratch_);
   sampled_ = true;
   return kSampled;
 }

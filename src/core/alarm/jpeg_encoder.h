@@ -76,6 +76,7 @@ class cJpeg {
   int width_ = 0, height_ = 0;
   bool sampled_ = false;
   std::vector<jpeg::Plane> planes_;
+  std::vector<std::uint8_t> scratch_;
   jpeg::TokenBuffer tokens_;
   std::vector<std::uint8_t> output_;
   std::size_t outputSize_ = 0;
