@@ -1,0 +1,135 @@
+#include "alarm/jpeg_blocks.h"
+
+#include <bit>
+
+#include "alarm/jpeg_dct.h"
+#include "alarm/jpeg_writer.h"
+
+
+namespace miravela::jpeg {
+
+namespace {
+
+// The size category of a value and its extra bits: the value itself when positive,
+// its ones' complement when negative, in `size` bits.
+inline std::uint32_t Magnitude(int value, int& size) {
+  const unsigned absolute = static_cast<unsigned>(value < 0 ? -value : value);
+  size = absolute == 0 ? 0 : 32 - std::countl_zero(absolute);
+  const unsigned bits = static_cast<unsigned>(value < 0 ? value - 1 : value);
+  return bits & ((1u << size) - 1);
+}
+
+inline std::uint32_t Token(int symbol, std::uint32_t bits) {
+  return (static_cast<std::uint32_t>(symbol) << 16) | bits;
+}
+
+}  // namespace
+
+long ScanLayout::Blocks() const {
+  long perMcu = 0;
+  for (const ScanComponent& c : components) perMcu += c.h * c.v;
+  return perMcu * mcusAcross * mcusDown;
+}
+
+std::uint32_t* TokenBuffer::Reserve(std::size_t tokens) {
+  if (tokens > capacity_) {
+    // Left uninitialised: only the part a picture really uses is ever touched.
+    data_.reset(new std::uint32_t[tokens]);
+    capacity_ = tokens;
+  }
+  return data_.get();
+}
+
+std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero,
+                             int& predictor, std::uint32_t* out, SymbolCounts& dc,
+                             SymbolCounts& ac) {
+  int size = 0;
+  const int difference = columnMajor[0] - predictor;
+  predictor = columnMajor[0];
+  std::uint32_t bits = Magnitude(difference, size);
+  ++dc[size];
+  *out++ = Token(size, bits);
+
+  std::uint64_t pending = nonZero & ~std::uint64_t{1};
+  int last = 0;
+  while (pending != 0) {
+    const int k = std::countr_zero(pending);
+    pending &= pending - 1;
+    int run = k - last - 1;
+    last = k;
+    for (; run >= 16; run -= 16) {
+      ++ac[0xF0];
+      *out++ = Token(0xF0, 0);
+    }
+    bits = Magnitude(columnMajor[kZigzagFromColumnMajor[k]], size);
+    const int symbol = (run << 4) | size;
+    ++ac[symbol];
+    *out++ = Token(symbol, bits);
+  }
+  if (last != 63) {
+    ++ac[0x00];
+    *out++ = Token(0x00, 0);
+  }
+  out[-1] |= kLastInBlock;
+  return out;
+}
+
+std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors,
+                            std::uint32_t* out, SymbolStatistics& stats) {
+  const int n = static_cast<int>(scan.components.size());
+  int predictors[4] = {0, 0, 0, 0};
+  alignas(16) std::int16_t coefficients[64];
+  for (int my = 0; my < scan.mcusDown; ++my) {
+    for (int mx = 0; mx < scan.mcusAcross; ++mx) {
+      for (int ci = 0; ci < n; ++ci) {
+        const ScanComponent& c = scan.components[ci];
+        const QuantDivisors& d = divisors[c.table];
+        for (int v = 0; v < c.v; ++v) {
+          for (int h = 0; h < c.h; ++h) {
+            const std::uint64_t nonZero =
+                TransformBlock(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
+            out = TokeniseBlock(coefficients, nonZero, predictors[ci], out, stats.dc[c.table],
+                                stats.ac[c.table]);
+          }
+        }
+      }
+    }
+  }
+  return out;
+}
+
+namespace {
+
+inline void PutToken(std::uint32_t token, const HuffmanCodes& codes, BitWriter& writer) {
+  const int symbol = static_cast<int>((token >> 16) & 0xFF);
+  const int extra = symbol & 15;
+  const std::uint32_t packed = codes.packed[symbol];
+  writer.Put(((packed & 0xFFFF) << extra) | (token & 0xFFFF),
+             static_cast<int>(packed >> 24) + extra);
+}
+
+}  // namespace
+
+const std::uint32_t* EmitScan(const ScanLayout& scan, const std::uint32_t* tokens,
+                              const ScanCodes& codes, BitWriter& writer) {
+  // The table of every block of one MCU, in coding order.
+  std::vector<int> pattern;
+  for (const ScanComponent& c : scan.components)
+    for (int i = 0; i < c.h * c.v; ++i) pattern.push_back(c.table);
+  const long mcus = static_cast<long>(scan.mcusAcross) * scan.mcusDown;
+  for (long m = 0; m < mcus; ++m) {
+    for (int table : pattern) {
+      writer.Reserve();
+      PutToken(*tokens++, *codes.dc[table], writer);
+      const HuffmanCodes& ac = *codes.ac[table];
+      std::uint32_t token;
+      do {
+        token = *tokens++;
+        PutToken(token, ac, writer);
+      } while ((token & kLastInBlock) == 0);
+    }
+  }
+  return tokens;
+}
+
+}  // namespace miravela::jpeg

@@ -1,0 +1,188 @@
+#include "alarm/jpeg_dct.h"
+
+#include <array>
+#include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace miravela::jpeg {
+
+namespace {
+
+constexpr float kC4 = 0.707106781f;   // cos(4 pi / 16)
+constexpr float kC6S = 0.382683433f;  // cos(6 pi / 16)
+constexpr float kC2mC6 = 0.541196100f;
+constexpr float kC2pC6 = 1.306562965f;
+
+// One-dimensional pass over eight values; T is float or a vector of floats, so the
+// same flow graph serves the scalar path and four columns at once.
+template <typename T, typename Scale>
+inline void Dct8(T& d0, T& d1, T& d2, T& d3, T& d4, T& d5, T& d6, T& d7, Scale mul) {
+  const T t0 = d0 + d7, t7 = d0 - d7;
+  const T t1 = d1 + d6, t6 = d1 - d6;
+  const T t2 = d2 + d5, t5 = d2 - d5;
+  const T t3 = d3 + d4, t4 = d3 - d4;
+
+  const T e10 = t0 + t3, e13 = t0 - t3;
+  const T e11 = t1 + t2, e12 = t1 - t2;
+  d0 = e10 + e11;
+  d4 = e10 - e11;
+  const T z1 = mul(e12 + e13, kC4);
+  d2 = e13 + z1;
+  d6 = e13 - z1;
+
+  const T o10 = t4 + t5, o11 = t5 + t6, o12 = t6 + t7;
+  const T z5 = mul(o10 - o12, kC6S);
+  const T z2 = mul(o10, kC2mC6) + z5;
+  const T z4 = mul(o12, kC2pC6) + z5;
+  const T z3 = mul(o11, kC4);
+  const T z11 = t7 + z3, z13 = t7 - z3;
+  d5 = z13 + z2;
+  d3 = z13 - z2;
+  d1 = z11 + z4;
+  d7 = z11 - z4;
+}
+
+inline float ScalarMul(float a, float b) { return a * b; }
+
+std::array<std::uint8_t, 64> MakeZigzagFromColumnMajor() {
+  std::array<std::uint8_t, 64> t{};
+  for (int k = 0; k < 64; ++k) {
+    const int n = kZigzagToNatural[k];
+    t[k] = static_cast<std::uint8_t>((n % 8) * 8 + n / 8);
+  }
+  return t;
+}
+
+// A mask over column-major positions re-ordered to zig-zag positions a byte at a
+// time: kByteToZigzag[i][b] holds the zig-zag bits of byte i of the mask being b.
+struct ZigzagMaskTables {
+  std::uint64_t byteToZigzag[8][256];
+  ZigzagMaskTables() {
+    std::array<int, 64> zigzagOf{};
+    const std::array<std::uint8_t, 64> from = MakeZigzagFromColumnMajor();
+    for (int k = 0; k < 64; ++k) zigzagOf[from[k]] = k;
+    for (int i = 0; i < 8; ++i)
+      for (int b = 0; b < 256; ++b) {
+        std::uint64_t m = 0;
+        for (int j = 0; j < 8; ++j)
+          if (b & (1 << j)) m |= std::uint64_t{1} << zigzagOf[8 * i + j];
+        byteToZigzag[i][b] = m;
+      }
+  }
+};
+const ZigzagMaskTables kMaskTables;
+
+inline std::uint64_t ToZigzagMask(std::uint64_t columnMajorMask) {
+  std::uint64_t m = 0;
+  for (int i = 0; i < 8; ++i) m |= kMaskTables.byteToZigzag[i][(columnMajorMask >> (8 * i)) & 0xFF];
+  return m;
+}
+
+#if defined(__SSE2__)
+
+inline __m128 VecMul(__m128 a, float b) { return _mm_mul_ps(a, _mm_set1_ps(b)); }
+
+struct Vec {
+  __m128 v;
+  Vec operator+(Vec o) const { return {_mm_add_ps(v, o.v)}; }
+  Vec operator-(Vec o) const { return {_mm_sub_ps(v, o.v)}; }
+};
+inline Vec MulVec(Vec a, float b) { return {VecMul(a.v, b)}; }
+
+inline void Dct8Vec(Vec (&r)[8]) { Dct8(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], MulVec); }
+
+// Four rows of four floats turned into four columns.
+inline void Transpose4(Vec& a, Vec& b, Vec& c, Vec& d) { _MM_TRANSPOSE4_PS(a.v, b.v, c.v, d.v); }
+
+inline void LoadRow(const std::int8_t* p, Vec& lo, Vec& hi) {
+  __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+  __m128i words = _mm_srai_epi16(_mm_unpacklo_epi8(bytes, bytes), 8);
+  lo.v = _mm_cvtepi32_ps(_mm_srai_epi32(_mm_unpacklo_epi16(words, words), 16));
+  hi.v = _mm_cvtepi32_ps(_mm_srai_epi32(_mm_unpackhi_epi16(words, words), 16));
+}
+
+// The two halves of the block: left[i] holds columns 0..3 of row i, right[i] 4..7.
+void TransformColumnMajor(const std::int8_t* samples, std::ptrdiff_t stride,
+                          Vec (&left)[8], Vec (&right)[8]) {
+  for (int i = 0; i < 8; ++i) LoadRow(samples + i * stride, left[i], right[i]);
+  Dct8Vec(left);
+  Dct8Vec(right);
+  // Transpose the 8 x 8 matrix held as four 4 x 4 quarters.
+  Transpose4(left[0], left[1], left[2], left[3]);
+  Transpose4(left[4], left[5], left[6], left[7]);
+  Transpose4(right[0], right[1], right[2], right[3]);
+  Transpose4(right[4], right[5], right[6], right[7]);
+  for (int i = 0; i < 4; ++i) std::swap(left[4 + i], right[i]);
+  Dct8Vec(left);
+  Dct8Vec(right);
+}
+
+#endif
+
+}  // namespace
+
+const std::array<std::uint8_t, 64> kZigzagFromColumnMajor = MakeZigzagFromColumnMajor();
+
+void ScaledForwardDct(const float in[64], float out[64]) {
+  for (int i = 0; i < 64; ++i) out[i] = in[i];
+  for (int row = 0; row < 8; ++row) {
+    float* r = out + row * 8;
+    Dct8(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], ScalarMul);
+  }
+  for (int col = 0; col < 8; ++col) {
+    float* c = out + col;
+    Dct8(c[0], c[8], c[16], c[24], c[32], c[40], c[48], c[56], ScalarMul);
+  }
+}
+
+#if defined(__SSE2__)
+
+std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
+                             const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
+  Vec left[8], right[8];
+  TransformColumnMajor(samples, stride, left, right);
+  // After the second pass left[u] holds F(u, v = 0..3) and right[u] F(u, v = 4..7).
+  const __m128i zero = _mm_setzero_si128();
+  std::uint64_t zeros = 0;
+  __m128i previous = zero;
+  for (int u = 0; u < 8; ++u) {
+    const float* rec = divisors.reciprocal + u * 8;
+    // cvtps2dq rounds to nearest with halves to even under the default rounding mode.
+    const __m128i lo = _mm_cvtps_epi32(_mm_mul_ps(left[u].v, _mm_load_ps(rec)));
+    const __m128i hi = _mm_cvtps_epi32(_mm_mul_ps(right[u].v, _mm_load_ps(rec + 4)));
+    const __m128i packed = _mm_packs_epi32(lo, hi);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(columnMajor + u * 8), packed);
+    if (u % 2 == 1) {
+      const __m128i flags = _mm_packs_epi16(_mm_cmpeq_epi16(previous, zero), _mm_cmpeq_epi16(packed, zero));
+      zeros |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(flags)))
+               << (8 * (u - 1));
+    }
+    previous = packed;
+  }
+  return ToZigzagMask(~zeros);
+}
+
+#else
+
+std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
+                             const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
+  float in[64], out[64];
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) in[y * 8 + x] = samples[y * stride + x];
+  ScaledForwardDct(in, out);
+  std::uint64_t nonZero = 0;
+  for (int u = 0; u < 8; ++u)
+    for (int v = 0; v < 8; ++v) {
+      const auto c = static_cast<std::int16_t>(std::nearbyint(out[v * 8 + u] * divisors.reciprocal[u * 8 + v]));
+      columnMajor[u * 8 + v] = c;
+      if (c != 0) nonZero |= std::uint64_t{1} << (u * 8 + v);
+    }
+  return ToZigzagMask(nonZero);
+}
+
+#endif
+
+}  // namespace miravela::jpeg

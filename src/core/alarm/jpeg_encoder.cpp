@@ -1,0 +1,221 @@
+#include "alarm/jpeg_encoder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace miravela {
+
+namespace {
+
+constexpr int kMaxBlocksPerMcu = 10;
+constexpr std::size_t kMaxCommentBytes = 65535 - 2;  // the segment length counts itself
+const std::string kCredit =
+    "Baseline sequential JPEG, 8-bit samples\r\n"
+    "Huffman tables fitted to this picture\r\n"
+    "Floating-point DCT, JFIF 1.01";
+
+int CeilDiv(long a, long b) { return static_cast<int>((a + b - 1) / b); }
+
+bool ValidFactor(int f) { return f >= 1 && f <= 4; }
+
+// Writes all of `data` to a file that must not exist yet.
+bool WriteNewFile(const QString& fileName, std::span<const std::uint8_t> data, bool& existed) {
+  const QByteArray path = QFile::encodeName(fileName);
+  const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  existed = fd < 0 && errno == EEXIST;
+  if (fd < 0) return false;
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  const bool ok = ::close(fd) == 0 && done == data.size();
+  if (!ok) ::unlink(path.constData());  // a partial photograph is worse than none
+  return ok;
+}
+
+}  // namespace
+
+cJpeg::cJpeg() {
+  SetQuality(75);
+  SetSamplingFrequencies(2, 2, 1, 1, 1, 1);
+}
+
+void cJpeg::SetQuality(int quality) {
+  if (quality < 1 || quality > 100) return;
+  quality_ = quality;
+  scaled_[0] = jpeg::ScaleTable(jpeg::BaseLuminanceTable(), quality);
+  scaled_[1] = jpeg::ScaleTable(jpeg::BaseChrominanceTable(), quality);
+  divisors_[0] = jpeg::MakeDivisors(scaled_[0]);
+  divisors_[1] = jpeg::MakeDivisors(scaled_[1]);
+}
+
+void cJpeg::SetSamplingFrequencies(int h1, int v1, int h2, int v2, int h3, int v3) {
+  const JpegError invalid(1, "Invalid Sampling Value");
+  if (!ValidFactor(h1) || !ValidFactor(v1)) throw invalid;
+  if (h2 == 0 && v2 == 0 && h3 == 0 && v3 == 0) {
+    components_ = {{1, 1, 1, 0}};
+  } else {
+    for (int f : {h2, v2, h3, v3})
+      if (!ValidFactor(f)) throw invalid;
+    components_ = {{1, h1, v1, 0}, {2, h2, v2, 1}, {3, h3, v3, 1}};
+  }
+  sampled_ = false;  // the planes no longer match the components
+}
+
+void cJpeg::SetComment(const std::string& comment) {
+  if (comment.size() > kMaxCommentBytes) throw JpegError(1, "Illegal Comment Length");
+  comment_ = comment;
+}
+
+void cJpeg::LayOutPlanes() {
+  int hMax = 1, vMax = 1;
+  for (const jpeg::FrameComponent& c : components_) {
+    hMax = std::max(hMax, c.h);
+    vMax = std::max(vMax, c.v);
+  }
+  const int mcusAcross = CeilDiv(width_, 8L * hMax), mcusDown = CeilDiv(height_, 8L * vMax);
+  planes_.resize(components_.size());
+  for (std::size_t i = 0; i < components_.size(); ++i) {
+    const jpeg::FrameComponent& c = components_[i];
+    jpeg::Plane& p = planes_[i];
+    p.kind = static_cast<jpeg::ColourComponent>(i);
+    p.width = CeilDiv(static_cast<long>(width_) * c.h, hMax);
+    p.height = CeilDiv(static_cast<long>(height_) * c.v, vMax);
+    p.paddedWidth = mcusAcross * c.h * 8;
+    p.paddedHeight = mcusDown * c.v * 8;
+  }
+}
+
+int cJpeg::SampleHDC(const QImage& dc, int width, int height, int left, int top) {
+  if (dc.isNull() || width < 1 || height < 1 || width > 65535 || height > 65535)
+    return kSampleFailed;
+  width_ = width;
+  height_ = height;
+  LayOutPlanes();
+  jpeg::SamplePlanes(dc, QRect(left, top, width, height), planes_, scratch_);
+  sampled_ = true;
+  return kSampled;
+}
+
+std::vector<jpeg::ScanLayout> cJpeg::Scans() const {
+  // As few interleaved scans as possible: a scan closes at three components or when
+  // the next component would bring an MCU above ten blocks.
+  std::vector<std::vector<int>> groups;
+  int blocks = 0;
+  for (int i = 0; i < static_cast<int>(components_.size()); ++i) {
+    const int add = components_[i].h * components_[i].v;
+    if (groups.empty() || groups.back().size() == 3 || blocks + add > kMaxBlocksPerMcu) {
+      groups.emplace_back();
+      blocks = 0;
+    }
+    groups.back().push_back(i);
+    blocks += add;
+  }
+  std::vector<jpeg::ScanLayout> scans;
+  for (const std::vector<int>& group : groups) {
+    jpeg::ScanLayout scan;
+    if (group.size() == 1) {
+      // A scan of one component walks its own blocks, one per MCU.
+      const jpeg::Plane& p = planes_[group[0]];
+      scan.components = {{&p, components_[group[0]].quantTable, 1, 1}};
+      scan.mcusAcross = CeilDiv(p.width, 8);
+      scan.mcusDown = CeilDiv(p.height, 8);
+    } else {
+      for (int i : group)
+        scan.components.push_back({&planes_[i], components_[i].quantTable, components_[i].h,
+                                   components_[i].v});
+      // Every plane is padded to whole MCUs of the frame.
+      const jpeg::Plane& p = planes_[group[0]];
+      scan.mcusAcross = p.paddedWidth / (8 * components_[group[0]].h);
+      scan.mcusDown = p.paddedHeight / (8 * components_[group[0]].v);
+    }
+    scans.push_back(std::move(scan));
+  }
+  return scans;
+}
+
+void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
+                         const jpeg::HuffmanSpec (&ac)[2]) const {
+  const int tables = components_.size() == 3 ? 2 : 1;
+  jpeg::WriteStartOfImage(sink);
+  jpeg::WriteJfifHeader(sink);
+  if (!comment_.empty()) jpeg::WriteComment(sink, comment_);
+  jpeg::WriteComment(sink, kCredit);
+  for (int t = 0; t < tables; ++t) jpeg::WriteQuantTable(sink, t, scaled_[t]);
+  jpeg::WriteFrameHeader(sink, width_, height_, components_);
+  for (int t = 0; t < tables; ++t) {
+    jpeg::WriteHuffmanTable(sink, 0, t, dc[t]);
+    jpeg::WriteHuffmanTable(sink, 1, t, ac[t]);
+  }
+}
+
+std::span<const std::uint8_t> cJpeg::Encode() {
+  if (!sampled_) return {};
+  const std::vector<jpeg::ScanLayout> scans = Scans();
+  long blocks = 0;
+  for (const jpeg::ScanLayout& s : scans) blocks += s.Blocks();
+
+  // Pass one: every block once, into tokens and symbol counts.
+  jpeg::SymbolStatistics stats;
+  std::uint32_t* tokens = tokens_.Reserve(static_cast<std::size_t>(blocks) * jpeg::kMaxTokensPerBlock);
+  std::vector<std::uint32_t*> scanStart;
+  std::uint32_t* end = tokens;
+  for (const jpeg::ScanLayout& s : scans) {
+    scanStart.push_back(end);
+    end = jpeg::TokeniseScan(s, divisors_, end, stats);
+  }
+
+  const int tables = components_.size() == 3 ? 2 : 1;
+  jpeg::HuffmanSpec dcSpec[2], acSpec[2];
+  jpeg::HuffmanCodes dcCodes[2], acCodes[2];
+  std::uint64_t codedBits = 0;
+  for (int t = 0; t < tables; ++t) {
+    dcSpec[t] = jpeg::BuildOptimalTable(stats.dc[t]);
+    acSpec[t] = jpeg::BuildOptimalTable(stats.ac[t]);
+    dcCodes[t] = jpeg::DeriveCodes(dcSpec[t]);
+    acCodes[t] = jpeg::DeriveCodes(acSpec[t]);
+    codedBits += jpeg::CodedBits(stats.dc[t], dcCodes[t]) + jpeg::CodedBits(stats.ac[t], acCodes[t]);
+  }
+
+  // Pass two: headers, then each scan's bits.
+  jpeg::ByteSink sink(output_);
+  sink.Reserve(static_cast<std::size_t>(static_cast<double>(codedBits / 8) * 1.3) + 1000 +
+               comment_.size() + kCredit.size());
+  WriteHeaders(sink, dcSpec, acSpec);
+  const jpeg::ScanCodes codes{{&dcCodes[0], &dcCodes[tables - 1]},
+                              {&acCodes[0], &acCodes[tables - 1]}};
+  for (std::size_t i = 0; i < scans.size(); ++i) {
+    std::vector<int> ids, tableNumbers;
+    for (const jpeg::ScanComponent& c : scans[i].components) {
+      ids.push_back(components_[static_cast<std::size_t>(c.plane - planes_.data())].id);
+      tableNumbers.push_back(c.table);
+    }
+    jpeg::WriteScanHeader(sink, ids, tableNumbers);
+    jpeg::BitWriter writer(sink);
+    jpeg::EmitScan(scans[i], scanStart[i], codes, writer);
+    writer.Finish();
+  }
+  jpeg::WriteEndOfImage(sink);
+  outputSize_ = sink.size();
+  return {output_.data(), outputSize_};
+}
+
+int cJpeg::SaveFile(const QString& fileName) {
+  if (fileName.isEmpty()) return kEmptyName;
+  // A dangling link or any other entry of that name counts as existing.
+  const QByteArray path = QFile::encodeName(fileName);
+  if (::access(path.constData(), F_OK) == 0 || QFileInfo(fileName).isSymLink()) return kFileExists;
+  if (!sampled_) return kNotWritten;
+  bool existed = false;
+  if (WriteNewFile(fileName, Encode(), existed)) return kSaved;
+  return existed ? kFileExists : kNotWritten;
+}
+
+}  // namespace miravela

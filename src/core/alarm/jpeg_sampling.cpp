@@ -1,0 +1,180 @@
+#include "alarm/jpeg_sampling.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace miravela::jpeg {
+
+namespace {
+
+// The JFIF matrix in 15-bit fixed point, each row summing to 1 (Y) or 0 (Cb, Cr).
+// The same numbers serve the vector and the scalar path, so both give equal samples.
+struct Weights {
+  std::int16_t red, green, blue;
+  int offset;  // the level shift
+};
+constexpr Weights kWeights[3] = {
+    {9798, 19235, 3735, 128},   // Y: 0.299, 0.587, 0.114
+    {-5529, -10855, 16384, 0},  // Cb: -0.16874, -0.33126, 0.5
+    {16384, -13720, -2664, 0},  // Cr: 0.5, -0.41869, -0.08131
+};
+constexpr int kRoundingHalf = 1 << 14;
+
+inline std::int8_t ScalarSample(const Weights& w, int r, int g, int b) {
+  const int v = ((w.red * r + w.green * g + w.blue * b + kRoundingHalf) >> 15) - w.offset;
+  return static_cast<std::int8_t>(std::clamp(v, -128, 127));
+}
+
+// Byte order of a pixel: step between pixels and the offsets of red, green, blue.
+struct PixelLayout {
+  int step, red, green, blue;
+};
+
+bool LayoutOf(QImage::Format format, PixelLayout& layout) {
+  switch (format) {
+    case QImage::Format_RGB888: layout = {3, 0, 1, 2}; return true;
+    case QImage::Format_BGR888: layout = {3, 2, 1, 0}; return true;
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+      if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) layout = {4, 2, 1, 0};
+      else layout = {4, 1, 2, 3};
+      return true;
+    default: return false;
+  }
+}
+
+// One row split into its red, green and blue bytes, so that the arithmetic can run
+// over sixteen pixels at a time.
+template <int Step, int R, int G, int B>
+void Deinterleave(const uchar* px, int width, std::uint8_t* r, std::uint8_t* g, std::uint8_t* b) {
+  for (int x = 0; x < width; ++x, px += Step) {
+    r[x] = px[R];
+    g[x] = px[G];
+    b[x] = px[B];
+  }
+}
+
+#if defined(__SSE2__)
+// Eight samples of one component from eight pixels given as 16-bit lanes.
+inline __m128i EightSamples(__m128i r, __m128i g, __m128i b, __m128i redGreen, __m128i blueHalf) {
+  const __m128i one = _mm_set1_epi16(1);
+  const __m128i lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(r, g), redGreen),
+                                   _mm_madd_epi16(_mm_unpacklo_epi16(b, one), blueHalf));
+  const __m128i hi = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(r, g), redGreen),
+                                   _mm_madd_epi16(_mm_unpackhi_epi16(b, one), blueHalf));
+  return _mm_packs_epi32(_mm_srai_epi32(lo, 15), _mm_srai_epi32(hi, 15));
+}
+#endif
+
+// One component of a row of split pixels.
+void RowSamples(const Weights& w, const std::uint8_t* r, const std::uint8_t* g,
+                const std::uint8_t* b, int width, std::int8_t* out) {
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i redGreen = _mm_set1_epi32((w.green << 16) | static_cast<std::uint16_t>(w.red));
+  const __m128i blueHalf = _mm_set1_epi32((kRoundingHalf << 16) | static_cast<std::uint16_t>(w.blue));
+  const __m128i offset = _mm_set1_epi16(static_cast<short>(w.offset));
+  for (; x + 16 <= width; x += 16) {
+    const __m128i r16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + x));
+    const __m128i g16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + x));
+    const __m128i b16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
+    const __m128i first = EightSamples(_mm_unpacklo_epi8(r16, zero), _mm_unpacklo_epi8(g16, zero),
+                                       _mm_unpacklo_epi8(b16, zero), redGreen, blueHalf);
+    const __m128i second = EightSamples(_mm_unpackhi_epi8(r16, zero), _mm_unpackhi_epi8(g16, zero),
+                                        _mm_unpackhi_epi8(b16, zero), redGreen, blueHalf);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x),
+                     _mm_packs_epi16(_mm_sub_epi16(first, offset), _mm_sub_epi16(second, offset)));
+  }
+#endif
+  for (; x < width; ++x) out[x] = ScalarSample(w, r[x], g[x], b[x]);
+}
+
+// Stores one row of samples, already padded to the plane's width, into its blocks.
+void StoreRow(Plane& p, int y, const std::int8_t* row) {
+  std::int8_t* to = p.samples.data() + p.BlockOffset(0, y / 8) + (y % 8) * 8;
+  for (int x = 0; x < p.paddedWidth; x += 8, to += 64) std::memcpy(to, row + x, 8);
+}
+
+// Converts `image` (whose layout is known) into the given planes, all of the
+// image's size; every pixel is read once whatever the number of planes. The last
+// sample of a row and then the last row are repeated into the padding.
+template <int Step, int R, int G, int B>
+void ConvertTyped(const QImage& image, const std::vector<Plane*>& planes,
+                  std::vector<std::uint8_t>& scratch) {
+  const int w = image.width(), h = image.height();
+  std::size_t padded = 0;
+  for (const Plane* p : planes) padded = std::max(padded, static_cast<std::size_t>(p->paddedWidth));
+  scratch.resize(3 * static_cast<std::size_t>(w) + padded * planes.size());
+  std::uint8_t* r = scratch.data();
+  std::uint8_t* g = r + w;
+  std::uint8_t* b = g + w;
+  auto rowOf = [&](std::size_t i) { return reinterpret_cast<std::int8_t*>(b + w) + i * padded; };
+  for (int y = 0; y < h; ++y) {
+    Deinterleave<Step, R, G, B>(image.constScanLine(y), w, r, g, b);
+    for (std::size_t i = 0; i < planes.size(); ++i) {
+      std::int8_t* row = rowOf(i);
+      RowSamples(kWeights[static_cast<int>(planes[i]->kind)], r, g, b, w, row);
+      std::memset(row + w, row[w - 1], static_cast<std::size_t>(planes[i]->paddedWidth - w));
+      StoreRow(*planes[i], y, row);
+    }
+  }
+  for (std::size_t i = 0; i < planes.size(); ++i)
+    for (int y = h; y < planes[i]->paddedHeight; ++y) StoreRow(*planes[i], y, rowOf(i));
+}
+
+void Convert(const QImage& image, const PixelLayout& l, const std::vector<Plane*>& planes,
+             std::vector<std::uint8_t>& scratch) {
+  if (l.step == 3 && l.red == 0) ConvertTyped<3, 0, 1, 2>(image, planes, scratch);
+  else if (l.step == 3) ConvertTyped<3, 2, 1, 0>(image, planes, scratch);
+  else if (l.red == 2) ConvertTyped<4, 2, 1, 0>(image, planes, scratch);
+  else ConvertTyped<4, 1, 2, 3>(image, planes, scratch);
+}
+
+// The rectangle as a picture in a layout the converter reads, without copying when
+// the source already is one and holds the whole rectangle.
+QImage Readable(const QImage& source, const QRect& area, PixelLayout& layout) {
+  if (source.rect().contains(area) && LayoutOf(source.format(), layout)) {
+    const int depth = source.depth() / 8;
+    const uchar* origin = source.constScanLine(area.top()) + area.left() * depth;
+    return QImage(origin, area.width(), area.height(), source.bytesPerLine(), source.format());
+  }
+  QImage copy = source.copy(area).convertToFormat(QImage::Format_RGB32);
+  LayoutOf(copy.format(), layout);
+  return copy;
+}
+
+}  // namespace
+
+std::int8_t ColourSample(ColourComponent kind, int red, int green, int blue) {
+  return ScalarSample(kWeights[static_cast<int>(kind)], red, green, blue);
+}
+
+void SamplePlanes(const QImage& source, const QRect& area, std::vector<Plane>& planes,
+                  std::vector<std::uint8_t>& scratch) {
+  PixelLayout layout{};
+  const QImage pixels = Readable(source, area, layout);
+  std::vector<Plane*> fullSize;
+  for (Plane& p : planes) {
+    p.samples.resize(static_cast<std::size_t>(p.paddedWidth) * p.paddedHeight);
+    if (p.width == area.width() && p.height == area.height()) fullSize.push_back(&p);
+  }
+  if (!fullSize.empty()) Convert(pixels, layout, fullSize, scratch);
+  for (Plane& p : planes) {
+    if (p.width == area.width() && p.height == area.height()) continue;
+    // A subsampled component is taken from a smoothed smaller copy of the picture.
+    const QImage smaller = pixels.convertToFormat(QImage::Format_RGB32)
+                               .scaled(p.width, p.height, Qt::IgnoreAspectRatio,
+                                       Qt::SmoothTransformation)
+                               .convertToFormat(QImage::Format_RGB32);
+    PixelLayout smallLayout{};
+    LayoutOf(smaller.format(), smallLayout);
+    Convert(smaller, smallLayout, {&p}, scratch);
+  }
+}
+
+}  // namespace miravela::jpeg
