@@ -94,3 +94,19 @@ TEST(CameraSource, PacingForFilesAndGraphsOnly) {
 
 }  // namespace
 }  // namespace miravela
+
+namespace miravela {
+namespace {
+
+TEST(CameraOptions, FilesLiveInRecursos) {
+  ProgramFolder programa;
+  programa.Carpeta = "/srv/Miravela";
+  const FfmpegCameraOptions options = CameraOptionsFor(programa, true);
+  EXPECT_EQ(options.list.camerasFile, "/srv/Miravela/Recursos/Miravela.CAM");
+  EXPECT_EQ(options.formatFile, "/srv/Miravela/Recursos/Miravela.CFG");
+  EXPECT_EQ(options.list.deviceFolder, "/dev");
+  EXPECT_TRUE(options.list.demo);
+}
+
+}  // namespace
+}  // namespace miravela

@@ -3,6 +3,7 @@
 #include <linux/videodev2.h>
 
 #include "capture/format_choices.h"
+#include "capture/v4l2_device.h"
 
 namespace miravela {
 namespace {
@@ -31,6 +32,14 @@ TEST(ControlLabel, KnownControlsInSpanishOthersAsTheDriverNamesThem) {
   EXPECT_EQ(ControlLabel(V4L2_CID_BRIGHTNESS, "Brightness"), "Brillo");
   EXPECT_EQ(ControlLabel(V4L2_CID_EXPOSURE_ABSOLUTE, "Exposure Time, Absolute"), QString::fromUtf8("Exposición"));
   EXPECT_EQ(ControlLabel(0x009a0999, "LED1 Mode"), "LED1 Mode");
+}
+
+TEST(PixelFormatName, DeviceCodesAsTheDecoderNamesThem) {
+  EXPECT_EQ(PixelFormatName(V4L2_PIX_FMT_MJPEG), "mjpeg");
+  EXPECT_EQ(PixelFormatName(V4L2_PIX_FMT_JPEG), "mjpeg");
+  EXPECT_EQ(PixelFormatName(V4L2_PIX_FMT_YUYV), "yuyv422");
+  EXPECT_EQ(PixelFormatName(V4L2_PIX_FMT_H264), "h264");
+  EXPECT_EQ(PixelFormatName(V4L2_PIX_FMT_SGRBG10), "");  // raw sensor data we cannot take
 }
 
 }  // namespace

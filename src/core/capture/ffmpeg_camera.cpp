@@ -14,6 +14,14 @@ void DeleteFormatFile(const QString& path) {
 
 }  // namespace
 
+FfmpegCameraOptions CameraOptionsFor(const ProgramFolder& programa, bool demo) {
+  FfmpegCameraOptions options;
+  options.list.camerasFile = programa.Ruta(QStringLiteral("Recursos/Miravela.CAM"));
+  options.list.demo = demo;
+  options.formatFile = programa.Ruta(QStringLiteral("Recursos/Miravela.CFG"));
+  return options;
+}
+
 FfmpegCamera::FfmpegCamera(FfmpegCameraOptions options, CameraDialogs* dialogs)
     : options_(std::move(options)), dialogs_(dialogs) {
   InitCaptureBackend();

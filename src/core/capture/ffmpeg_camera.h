@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/program_folder.h"
 #include "capture/camera_control.h"
 #include "capture/camera_dialogs.h"
 #include "capture/camera_list.h"
@@ -16,6 +17,9 @@ struct FfmpegCameraOptions {
   QString formatFile;  // Recursos/Miravela.CFG
   CaptureTiming timing;
 };
+
+// The cameras file and the format file in the program's Recursos folder.
+FfmpegCameraOptions CameraOptionsFor(const ProgramFolder& programa, bool demo);
 
 class FfmpegCamera : public CameraControl {
  public:
