@@ -7,7 +7,10 @@
 #include "base/core_services.h"
 #include "base/instance_lock.h"
 #include "base/qt_clock.h"
+#include "capture/capture_backend.h"
+#include "capture/ffmpeg_camera.h"
 #include "view/main_window.h"
+#include "view/capture/qt_camera_dialogs.h"
 #include "view/qt_services.h"
 
 using namespace miravela;
@@ -40,12 +43,15 @@ int main(int argc, char** argv) {
   FileInstanceLock lock(QApplication::applicationFilePath() + '|' + programa.Carpeta + '|' + programa.NumeroCamara);
   QtWindowHost host(&window);
   QtClock clock;
+  QtCameraDialogs cameraDialogs(&window);
+  FfmpegCamera camera(CameraOptionsFor(programa, options.isSet(demo)), &cameraDialogs);
 
   Form1 model({clock,
                {messages, beeper, launcher, desktop, folders, lock, host},
                programa,
                QApplication::applicationFilePath(),
-               {}});
+               CaptureBackendAvailable,
+               camera});
   window.SetModel(&model);
   window.adjustSize();
   model.Width = static_cast<int>(window.frameGeometry().width() * host.TwipsPerPixelX());

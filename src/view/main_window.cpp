@@ -26,7 +26,11 @@ class PreviewArea : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x20, 0x20, 0x20));
-    if (!model || !model->Picture3.Visible) return;
+    if (!model) return;
+    if (!model->pictures.Picture3.Visible) {
+      p.drawImage(0, 0, model->pictures.Picture1.Image());
+      return;
+    }
     // Picture3: the resting picture of a disconnected camera.
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);

@@ -25,7 +25,7 @@ class StartUp : public ::testing::Test {
   std::unique_ptr<Form1> Make(const QString& slot = "1", const QString& folder = {}) {
     ProgramFolder programa{slot, folder.isEmpty() ? root : folder};
     auto form = std::make_unique<Form1>(
-        Form1Deps{clock, fakes.services(), programa, "/opt/mira vela/Miravela", [this] { return captureOk; }});
+        Form1Deps{clock, fakes.services(), programa, "/opt/mira vela/Miravela", [this] { return captureOk; }, camera});
     form->Width = 600 * 15;
     form->Height = 400 * 15;
     form->OnPaso = [this](const QString& paso) { pasos << paso; };
@@ -37,6 +37,7 @@ class StartUp : public ::testing::Test {
   FakeClock clock;
   test::FakeServices fakes;
   bool captureOk = true;
+  test::FakeCamera camera;
   QStringList pasos;
 };
 
@@ -320,7 +321,7 @@ TEST_F(BarCommands, CloudFolderBecomesTheImagesFolderAndTheLoopStaysStoppedWhenD
   EXPECT_TRUE(QString::fromUtf8(test::ReadAll(root + "/Recursos/Miravela.INI")).contains(dir.path() + "/Drive\r\n"));
   EXPECT_FALSE(form->Botones.Pulsado(13));
   EXPECT_FALSE(form->TmrReloj.Enabled());
-  EXPECT_TRUE(form->Picture3.Visible);
+  EXPECT_TRUE(form->pictures.Picture3.Visible);
 
   form->Botones.PctBoton_Click(1);
   EXPECT_EQ(fakes.launcher.opened, QStringList{dir.path() + "/Drive"});

@@ -107,3 +107,38 @@ QByteArray ReadAll(const QString& path);
 void WriteAll(const QString& path, const QByteArray& bytes);
 
 }  // namespace miravela::test
+
+#include "capture/camera_control.h"
+
+namespace miravela::test {
+
+// A camera list and frames chosen by the test.
+class FakeCamera : public CameraControl {
+ public:
+  QStringList LoadCamera() override { return names; }
+  bool StartCamera(int listIndex, const QString& name) override {
+    if (started || listIndex < 0 || listIndex >= names.size()) return false;
+    started = true;
+    startedIndex = listIndex;
+    startedName = name;
+    ++starts;
+    return true;
+  }
+  void ConfigCamera() override { ++configs; }
+  void StopCamera() override { started = false; }
+  QImage Snap() override { return started ? frame : QImage(); }
+  bool Started() const override { return started; }
+  QSize NativeSize() const override { return frame.size(); }
+  int State() const override { return started ? 2 : 0; }
+  bool PauseCamera() override { return false; }
+  bool ResumeCamera() override { return false; }
+  const CameraSource* CaptureFilter() const override { return nullptr; }
+
+  QStringList names{"Cámara USB"};
+  QImage frame;
+  bool started = false;
+  int startedIndex = -1, starts = 0, configs = 0;
+  QString startedName;
+};
+
+}  // namespace miravela::test

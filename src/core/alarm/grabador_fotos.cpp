@@ -39,8 +39,11 @@ void GrabadorFotos::GuardarFoto() {
   ImgRec.Visible = true;
   if (e_.visionNocturna()) e_.rellenarDesdeNoche();
 
-  QImage& lienzo = e_.lienzo();
-  if (!lienzo.isNull()) Sellar(lienzo, e_.clock.Now());
+  QImage lienzo = e_.lienzo();
+  if (!lienzo.isNull()) {
+    Sellar(lienzo, e_.clock.Now());
+    e_.fijarLienzo(lienzo);
+  }
   ++ContadorFotos;
 
   CarpetaDia = e_.clock.Now().toString("yyyy-MM-dd");

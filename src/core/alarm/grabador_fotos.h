@@ -26,8 +26,10 @@ class GrabadorFotos {
     const QString& etiquetaCamara;
     const std::uint8_t& calidadJpeg;
     QString archivoTemporal;  // Recursos/PICTMP.bmp of this program folder
-    // The full-size frame: the canvas the stamp is printed on.
-    std::function<QImage&()> lienzo;
+    // The full-size frame: the canvas the stamp is printed on, and where the stamped
+    // picture goes back to.
+    std::function<QImage()> lienzo;
+    std::function<void(const QImage&)> fijarLienzo;
     std::function<double()> twipsPorPixel;
     std::function<bool()> vistaVacia;          // no frame has arrived yet
     std::function<bool()> visionNocturna;       // refill the canvas from the brightened picture

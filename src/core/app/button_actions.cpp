@@ -28,7 +28,7 @@ void Form1::ConectarBotones() {
     if (bar.Pulsado(13)) return;  // the folder dialog is already open
     TmrReloj.SetEnabled(false);
     TmrSleep.SetEnabled(false);
-    Picture3.Visible = true;
+    pictures.Picture3.Visible = true;
     bar.SetPulsado(13, true);
     const QString carpeta = services_.folders.Choose(QString::fromUtf8(
         "Seleccione una carpeta de OneDrive, Google Drive o Dropbox para tener acceso a las imágenes desde "
@@ -36,7 +36,7 @@ void Form1::ConectarBotones() {
     GuardarCarpetaImagenes(programa, config, carpeta);
     bar.SetPulsado(13, false);
     if (bar.Pulsado(0)) {
-      Picture3.Visible = false;
+      pictures.Picture3.Visible = false;
       TmrReloj.SetEnabled(true);
       TmrSleep.SetEnabled(true);
     }

@@ -1,9 +1,12 @@
 #include "app/form1.h"
 
+#include "app/piezas.h"
+
 namespace miravela {
 
 Form1::Form1(Form1Deps deps)
     : programa(std::move(deps.programa)),
+      pictures(deps.services.window.TwipsPerPixelX(), deps.services.window.TwipsPerPixelY()),
       TmrReloj(deps.clock, "TmrReloj", 500),
       TmrGuardar(deps.clock, "TmrGuardar", 10),
       TmrSleep(deps.clock, "TmrSleep", 5000),
@@ -13,12 +16,20 @@ Form1::Form1(Form1Deps deps)
       clock_(deps.clock),
       services_(deps.services),
       ejecutable_(std::move(deps.ejecutable)),
-      capturaDisponible_(std::move(deps.capturaDisponible)) {
+      capturaDisponible_(std::move(deps.capturaDisponible)),
+      camara_(deps.camara) {
   Botones.CamaraConectada = [this] { return TmrReloj.Enabled(); };
+  TxtSensor.Visible = false;
+  LblSensor8.Tag = QStringLiteral("16761024");
+  LblSensor8.BackColor = Rgb(192, 192, 255);
+  ConstruirSubsistemas();
   ConectarBotones();
 }
 
+Form1::~Form1() = default;
+
 void Form1::Form_Resize(bool estadoNormal) {
+  VentanaNormal = estadoNormal;
   if (estadoNormal) services_.window.SetTopmost();
 }
 

@@ -1,14 +1,21 @@
 #pragma once
 // The main window as a model: its named controls and state, the timers, and the
-// subsystems it composes. Start-up and shut-down live in their own files.
+// subsystems it composes. Start-up, shut-down and the wiring live in their own files.
 #include <QImage>
 #include <functional>
+#include <memory>
 
+#include "alarm/grabador_fotos.h"
+#include "alarm/jpeg_encoder.h"
+#include "app/conexion_camara.h"
 #include "base/configuracion.h"
 #include "base/control.h"
 #include "base/model_timer.h"
+#include "base/picture_box.h"
 #include "base/program_folder.h"
 #include "base/services.h"
+#include "capture/camera_control.h"
+#include "detect/frame_loop.h"
 #include "panel/button_bar.h"
 
 namespace miravela {
@@ -25,27 +32,30 @@ struct Form1Deps {
   // Whether the capture back end can be used at all; without it the program cannot
   // watch anything and ends at start-up.
   std::function<bool()> capturaDisponible;
+  CameraControl& camara;
 };
 
-// Steps of start-up and shut-down that belong to the subsystems. Each is called in
-// its place of the sequence; a subsystem that is not wired in leaves it empty.
+// Steps of start-up and shut-down that belong to subsystems wired in later. Each is
+// called in its place of the sequence; one that is not wired in stays empty.
 struct PasosSubsistemas {
   using Paso = std::function<void()>;
   // Start-up, in order.
-  Paso CargarCamaras, CargarSensores, CargarVisionNocturna, CargarAlarmas, CargarEfectosSonido;
+  Paso CargarSensores, CargarVisionNocturna, CargarAlarmas, CargarEfectosSonido;
   // Shut-down, in order.
   Paso ApagarEscaner;  // switch the screen capturer off, leaving it recorded as on
   Paso CerrarMedios;
-  Paso GuardarCamara, GuardarSensores, GuardarVisionNocturna, GuardarAlarma, GuardarEfectosSonido,
-      GuardarZona, GuardarAlarmasZona, DesconectarCamara;
+  Paso GuardarSensores, GuardarVisionNocturna, GuardarAlarma, GuardarEfectosSonido;
   // Whether the task scheduler is on and how many day folders it keeps.
   std::function<bool()> ProgramadorActivo = [] { return false; };
-  std::function<int()> DiasGuardar = [] { return 0; };
+  std::function<int()> DiasGuardar = [] { return 365; };
+  // Plays the alarm sound of the last alarm; false when the alarm list is empty.
+  std::function<bool(const QString& archivo)> ReproducirAlarma = [](const QString&) { return false; };
 };
 
 class Form1 {
  public:
   explicit Form1(Form1Deps deps);
+  ~Form1();
 
   // Window events.
   void Form_Load();
@@ -54,7 +64,7 @@ class Form1 {
   void Form_Unload();
   void Form_Resize(bool estadoNormal);
 
-  // Named steps of start-up and shut-down; the subsystems fill them in.
+  // Named steps of start-up and shut-down.
   void CargarPosicion();
   void GuardarPosicion();
   void CargarFondo();
@@ -64,21 +74,22 @@ class Form1 {
   // Plugs the bar's own commands in: folders, alarm arming, companion copies, cloud folder.
   void ConectarBotones();
   bool AlarmaArmada() const { return Botones.PctBoton[4].Visible; }
+  void TmrGuardar_Timer();
 
   // State.
   int EstadoInicio = 0;
   QString TituloBase;
   QString Caption;
+  Control TxtSensor;  // the figures of the frame loop while the window is expanded
   ProgramFolder programa;
   Configuracion config;
   ButtonBar Botones;
-  Control Picture3;
+  FormPictures pictures;
   QImage Fondo;  // the slot's background picture, when it has one
-  int PasoMuestra = 3;
-  double SaltoMuestra = 3.0;
 
   // Window geometry in twips; the view reports its size and applies the position.
   int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool VentanaNormal = true;
   // The model has asked the program to end (start-up abandoned).
   bool Terminado = false;
 
@@ -88,6 +99,19 @@ class Form1 {
   ModelTimer TmrMonitor;
   ModelTimer TmrSuspender;
   ModelTimer TmrEfectoSonido;
+
+  // Detection, camera and photographs.
+  ParametrosDeteccion parametros;
+  Control LblSensor7;                   // the zone figure
+  Control LblSensor8;                   // the tracked-colour swatch; its tag holds the colour
+  std::array<Control, 4> LblSensorEtiquetas;  // Movimiento and Color with their values
+  bool SensoresHabilitados = true;
+  ZonaVigilancia& zona() { return *zona_; }
+  SeguimientoObjeto& seguimiento() { return *seguimiento_; }
+  FrameLoop& bucle() { return *bucle_; }
+  ConexionCamara& conexion() { return *conexion_; }
+  GrabadorFotos& grabador() { return *grabador_; }
+  CameraControl& camara() { return camara_; }
 
   PasosSubsistemas Subsistemas;
 
@@ -105,15 +129,25 @@ class Form1 {
     Paso(nombre);
     if (accion) accion();
   }
+  void ConstruirSubsistemas();
+  bool GuardarJpeg(const QImage& foto, int calidad, const QString& ruta);
   bool OtraInstanciaBloquea();
   void CrearCarpetasPrograma();
   void TerminarArranque();
-  void EliminarImagenesAlCerrar();
 
   Clock& clock_;
   Services services_;
   QString ejecutable_;
   std::function<bool()> capturaDisponible_;
+  CameraControl& camara_;
+  struct Piezas;  // the sensor stand-ins and frame sources the subsystems are built on
+  std::unique_ptr<Piezas> piezas_;
+  std::unique_ptr<ZonaVigilancia> zona_;
+  std::unique_ptr<SeguimientoObjeto> seguimiento_;
+  std::unique_ptr<FrameLoop> bucle_;
+  std::unique_ptr<ConexionCamara> conexion_;
+  std::unique_ptr<GrabadorFotos> grabador_;
+  cJpeg jpeg_;  // kept, so its buffers serve every photograph
 };
 
 }  // namespace miravela

@@ -30,14 +30,14 @@ void Form1::Form_Unload() {
 
   Paso("GuardarPosicion");
   GuardarPosicion();
-  Paso("GuardarCamara", Subsistemas.GuardarCamara);
+  Paso("GuardarCamara", [this] { conexion_->GuardarCamara(); });
   Paso("GuardarSensores", Subsistemas.GuardarSensores);
   Paso("GuardarVisionNocturna", Subsistemas.GuardarVisionNocturna);
   Paso("GuardarAlarma", Subsistemas.GuardarAlarma);
   Paso("GuardarEfectosSonido", Subsistemas.GuardarEfectosSonido);
-  Paso("GuardarZona", Subsistemas.GuardarZona);
-  Paso("GuardarAlarmasZona", Subsistemas.GuardarAlarmasZona);
-  Paso("DesconectarCamara", Subsistemas.DesconectarCamara);
+  Paso("GuardarZona", [this] { zona_->GuardarZona(); });
+  Paso("GuardarAlarmasZona", [this] { zona_->GuardarAlarmasZona(); });
+  Paso("DesconectarCamara", [this] { conexion_->DesconectarCamara(); });
 
   if (Subsistemas.ProgramadorActivo() && EstadoInicio == kEstadoCerrando && Subsistemas.DiasGuardar() == 0) {
     Paso("EliminarImagenes");

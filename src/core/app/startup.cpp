@@ -28,13 +28,13 @@ void Form1::Form_Load() {
   Paso("ComprobarCaptura");
   if (capturaDisponible_ && !capturaDisponible_()) return TerminarArranque();
 
-  PasoMuestra = 3;
-  SaltoMuestra = 3.0;
+  parametros.PasoMuestra = 3;
+  parametros.SaltoMuestra = 3.0f;
   Paso("CrearCarpetas");
   CrearCarpetasPrograma();
   Paso("CargarConfiguracion");
   config = CargarConfiguracion(programa);
-  Paso("CargarCamaras", Subsistemas.CargarCamaras);
+  Paso("CargarCamaras", [this] { conexion_->CargarCamaras(); });
   Paso("CargarPosicion");
   CargarPosicion();
   Paso("CargarFondo");

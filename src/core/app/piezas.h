@@ -1,0 +1,79 @@
+#pragma once
+// The pieces the main window builds its subsystems on: adapters between the window's
+// own state and the interfaces the subsystems ask for.
+#include "app/form1.h"
+#include "detect/autoajuste.h"
+
+namespace miravela {
+
+// Until the sensor panel is wired in, the frame loop reads the sliders' design values.
+namespace piezas {
+
+class SensoresDeDiseno : public EntradasTick {
+ public:
+  int Movimiento() const override { return 45; }
+  int ColorSensor() const override { return 35; }
+  int Frecuencia() const override { return 500; }
+  QString AlarmaElegida() const override { return {}; }
+  bool EscanerActivo() const override { return false; }
+  bool VisionNocturna() const override { return false; }
+  std::uint8_t DivisorNoche() const override { return 30; }
+};
+
+class SinAutoajuste : public Autoajuste {
+ public:
+  bool Activo() const override { return false; }
+  void Paso() override {}
+  void Detener() override {}
+};
+
+class SinEscaner : public FrameSource {
+ public:
+  std::optional<QImage> Snap() override { return std::nullopt; }
+};
+
+// The camera as a frame source; the frame buffer follows the camera's native size,
+// with the two-pixel margin the picture box has always had.
+class FuenteCamara : public FrameSource {
+ public:
+  FuenteCamara(CameraControl& camara, PictureBox& picture4) : camara_(camara), picture4_(picture4) {}
+  std::optional<QImage> Snap() override {
+    QImage frame = camara_.Snap();
+    if (frame.isNull()) return std::nullopt;
+    const QSize size = frame.size() + QSize(4, 4);
+    if (picture4_.WidthPixels() != size.width() || picture4_.HeightPixels() != size.height())
+      picture4_.SetSizePixels(size.width(), size.height());
+    return frame;
+  }
+
+ private:
+  CameraControl& camara_;
+  PictureBox& picture4_;
+};
+
+class PantallaForm : public PantallaCifras {
+ public:
+  explicit PantallaForm(Form1& form) : f_(form) {}
+  bool VentanaNormal() const override { return f_.VentanaNormal; }
+  bool VentanaExpandida() const override { return f_.TxtSensor.Visible; }
+  QString TituloBase() const override { return f_.TituloBase; }
+  void FijarCaption(const QString& caption) override { f_.Caption = caption; }
+  void FijarTxtSensor(const QString& texto) override { f_.TxtSensor.Caption = texto; }
+
+ private:
+  Form1& f_;
+};
+
+}  // namespace piezas
+
+struct Form1::Piezas {
+  Piezas(Form1& form, CameraControl& camaraControl)
+      : camara(camaraControl, form.pictures.Picture4), pantalla(form) {}
+  piezas::SensoresDeDiseno entradas;
+  piezas::SinAutoajuste autoajuste;
+  piezas::SinEscaner escaner;
+  piezas::FuenteCamara camara;
+  piezas::PantallaForm pantalla;
+};
+
+}  // namespace miravela
