@@ -9,6 +9,7 @@
 
 #include "view/button_widget.h"
 #include "view/colors.h"
+#include "view/detect/preview_widget.h"
 
 namespace miravela {
 
@@ -17,7 +18,7 @@ class PreviewArea : public QWidget {
  public:
   explicit PreviewArea(QWidget* parent) : QWidget(parent) {
     setFixedSize(324, 244);
-    setObjectName("Picture1");
+    setObjectName("Picture3");
     setMouseTracking(true);
   }
   Form1* model = nullptr;
@@ -26,11 +27,6 @@ class PreviewArea : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x20, 0x20, 0x20));
-    if (!model) return;
-    if (!model->pictures.Picture3.Visible) {
-      p.drawImage(0, 0, model->pictures.Picture1.Image());
-      return;
-    }
     // Picture3: the resting picture of a disconnected camera.
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -61,8 +57,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(6);
-  preview_ = new PreviewArea(this);
-  layout->addWidget(preview_, 0, Qt::AlignLeft);
+  previewHolder_ = new QWidget(this);
+  previewHolder_->setFixedSize(324, 244);
+  layout->addWidget(previewHolder_, 0, Qt::AlignLeft);
+  preview_ = new PreviewArea(previewHolder_);
+
+  cameras_ = new CameraList(this);
+  cameras_->setObjectName("CboDriver");
+  layout->addWidget(cameras_);
 
   help_ = new QLabel(this);
   help_->setObjectName("LblAyuda");
@@ -83,6 +85,13 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 void MainWindow::SetModel(Form1* model) {
   model_ = model;
   preview_->model = model;
+  live_ = new PreviewWidget(model->pictures.Picture1, &model->zona(), &model->seguimiento(), previewHolder_);
+  live_->OnPictureMouseMove = [model] { model->Botones.EsconderBotones(); };
+  live_->lower();
+  cameras_->model = model;
+  connect(cameras_, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+    model_->conexion().CboDriver.ListIndex = index;
+  });
   auto* bar = static_cast<QHBoxLayout*>(property("barLayout").value<void*>());
   for (int i = 0; i < ButtonBar::kBotones; ++i) {
     buttons_[static_cast<std::size_t>(i)] = new ButtonWidget(model->Botones, i, QString::fromUtf8(kGlyphs[i]), this);
@@ -100,7 +109,21 @@ void MainWindow::Refresh() {
   help_->setStyleSheet(QStringLiteral("color: %1;").arg(ToQColor(ayuda.ForeColor).name()));
   for (ButtonWidget* b : buttons_)
     if (b) b->Refresh();
-  preview_->update();
+  preview_->setVisible(model_->pictures.Picture3.Visible);
+  live_->Refresh();
+  RefreshCameras();
+}
+
+void MainWindow::RefreshCameras() {
+  const ComboBox& cbo = model_->conexion().CboDriver;
+  QStringList shown;
+  for (int i = 0; i < cameras_->count(); ++i) shown << cameras_->itemText(i);
+  if (shown != cbo.List) {
+    cameras_->clear();
+    cameras_->addItems(cbo.List);
+  }
+  if (cameras_->currentIndex() != cbo.ListIndex) cameras_->setCurrentIndex(cbo.ListIndex);
+  cameras_->setStyleSheet(QStringLiteral("QComboBox { background: %1; }").arg(ToQColor(cbo.BackColor).name()));
 }
 
 void MainWindow::ApplyPosition(double tppX, double tppY) {

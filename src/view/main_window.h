@@ -1,5 +1,6 @@
 #pragma once
 // The main window: draws the Form1 model and forwards the user's actions to it.
+#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 #include <array>
@@ -10,6 +11,18 @@ namespace miravela {
 
 class ButtonWidget;
 class PreviewArea;
+class PreviewWidget;
+
+// The camera list; opening it lights it up and explains it on the help line.
+class CameraList : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  Form1* model = nullptr;
+  void showPopup() override {
+    if (model) model->conexion().CboDriver_DropDown();
+    QComboBox::showPopup();
+  }
+};
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -28,8 +41,13 @@ class MainWindow : public QWidget {
   void moveEvent(QMoveEvent* event) override;
 
  private:
+  void RefreshCameras();
+
   Form1* model_ = nullptr;
+  QWidget* previewHolder_ = nullptr;
   PreviewArea* preview_ = nullptr;
+  PreviewWidget* live_ = nullptr;
+  CameraList* cameras_ = nullptr;
   QLabel* help_ = nullptr;
   std::array<ButtonWidget*, ButtonBar::kBotones> buttons_{};
   bool closing_ = false;

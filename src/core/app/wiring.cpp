@@ -47,6 +47,11 @@ void Form1::ConstruirSubsistemas() {
       [this] { services_.window.ProcessEvents(); },
       [this](const QImage& foto, int calidad, const QString& ruta) { return GuardarJpeg(foto, calidad, ruta); }});
 
+  Botones.AlEsconder = [this] {
+    conexion_->CboDriver.BackColor = kColorReposo;
+    zona_->OcultarSuperposicion();
+  };
+
   TmrReloj.OnTimer = [this] { bucle_->TmrReloj_Timer(); };
   TmrGuardar.OnTimer = [this] { TmrGuardar_Timer(); };
   TmrSleep.OnTimer = [this] { TmrSleep.SetEnabled(false); };

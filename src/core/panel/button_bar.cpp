@@ -82,6 +82,7 @@ void ButtonBar::PctBoton_MouseMove(int index) {
 }
 
 void ButtonBar::EsconderBotones() {
+  if (AlEsconder) AlEsconder();
   auto& ultimo = PctBoton[static_cast<std::size_t>(UltimoBoton())];
   if (ultimo.BackColor == kColorResaltado) ultimo.BackColor = kColorReposo;
   LblAyuda.ForeColor = kAyudaReposo;

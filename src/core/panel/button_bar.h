@@ -38,6 +38,8 @@ class ButtonBar {
   int UltimoBoton() const;
   // Whether the frame loop runs decides the help text of button 0.
   std::function<bool()> CamaraConectada = [] { return false; };
+  // The rest of the window's hover state (the lists, the zone overlay), cleared with the bar's.
+  std::function<void()> AlEsconder;
 
   static QString TextoAyudaReposo();
 
