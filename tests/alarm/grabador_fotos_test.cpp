@@ -1,0 +1,136 @@
+#include "alarm/grabador_fotos.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "base/day_folders.h"
+#include "base/fake_clock.h"
+#include "base/folders.h"
+#include "support/fakes.h"
+
+namespace miravela {
+namespace {
+
+TEST(Stamp, SizeByCanvasWidthAndTexts) {
+  EXPECT_EQ(TamanoSello(4999), 12);
+  EXPECT_EQ(TamanoSello(5000), 14);
+  EXPECT_EQ(TamanoSello(9999), 14);
+  EXPECT_EQ(TamanoSello(10000), 16);
+  const QDateTime when(QDate(2026, 3, 7), QTime(9, 5, 3));
+  EXPECT_EQ(TextoSello(when, "TIENDA"), "2026-03-07 (09:05:03) TIENDA");
+  EXPECT_EQ(NombreFoto(when, 12), "2026-03-07 (090503) 12.jpg");
+}
+
+// A recorder over a temporary images folder; the encoder writes the picture's size
+// so the tests can see what reached it.
+class Recorder : public ::testing::Test {
+ protected:
+  Recorder() {
+    images = dir.path() + "/img";
+    QDir().mkpath(images);
+    canvas = QImage(644, 484, QImage::Format_RGB32);
+    canvas.fill(Qt::darkGray);
+    grabador = std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{
+        clock, images, tag, quality, dir.path() + "/PICTMP.bmp", [this] { return canvas; },
+        [this](const QImage& stamped) { canvas = stamped; }, [] { return 15.0; }, [this] { return emptyView; },
+        [] { return false; }, {}, [] { return true; }, [this] { return scheduler; }, [this] { return days; },
+        [this] { return email; }, [this] { ++mails; }, [] {},
+        [this](const QImage& photo, int q, const QString& path) {
+          encoded << path;
+          lastQuality = q;
+          lastPhoto = photo;
+          test::WriteAll(path, "jpeg");
+          return true;
+        }});
+  }
+  QStringList Files(const QString& day) const { return QDir(images + "/" + day).entryList(QDir::Files, QDir::Name); }
+
+  QTemporaryDir dir;
+  QString images, tag = "C1";
+  std::uint8_t quality = 75;
+  QImage canvas, lastPhoto;
+  FakeClock clock{QDateTime(QDate(2026, 12, 10), QTime(23, 59, 58))};
+  bool emptyView = false, scheduler = false, email = false;
+  int days = 365, mails = 0, lastQuality = 0;
+  QStringList encoded;
+  std::unique_ptr<GrabadorFotos> grabador;
+};
+
+TEST_F(Recorder, StampedPhotographsNumberedPerDayFolder) {
+  grabador->GuardarFoto();
+  grabador->GuardarFoto();
+  EXPECT_EQ(Files("2026-12-10"), QStringList({"2026-12-10 (235958) 1.jpg", "2026-12-10 (235958) 2.jpg"}));
+  EXPECT_EQ(grabador->UltimaFoto, images + "/2026-12-10/2026-12-10 (235958) 2.jpg");
+  EXPECT_EQ(lastQuality, 75);
+  EXPECT_TRUE(Existe(dir.path() + "/PICTMP.bmp"));
+  EXPECT_FALSE(grabador->ImgRec.Visible);
+  // The stamp is printed in light text near the top-left corner.
+  auto lightPixels = [&](QRect area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) count += lastPhoto.pixelColor(x, y).lightness() > 200;
+    return count;
+  };
+  EXPECT_GT(lightPixels(QRect(50, 5, 250, 20)), 100);
+  EXPECT_EQ(lightPixels(QRect(0, 40, 644, 444)), 0);
+
+  clock.Advance(5000);  // past midnight: a new folder, the count starts again
+  grabador->GuardarFoto();
+  EXPECT_EQ(Files("2026-12-11"), QStringList({"2026-12-11 (000003) 1.jpg"}));
+  EXPECT_EQ(grabador->CarpetaDia, "2026-12-11");
+}
+
+TEST_F(Recorder, NothingIsSavedBeforeTheFirstFrame) {
+  emptyView = true;
+  grabador->GuardarFoto();
+  EXPECT_TRUE(encoded.isEmpty());
+  EXPECT_EQ(grabador->ContadorFotos, 0);
+}
+
+TEST_F(Recorder, PruningKeepsTheNewestDayFoldersAndTheUsersOwn) {
+  for (const char* day : {"2026-12-01", "2026-12-05", "2026-12-08", "2026-12-09"}) QDir().mkpath(images + "/" + day);
+  QDir().mkpath(images + "/0-mis-fotos");  // sorts first; never the program's to delete
+  scheduler = true;
+  days = 3;
+  grabador->GuardarFoto();
+  EXPECT_EQ(CarpetasDia(images), QStringList({"2026-12-08", "2026-12-09", "2026-12-10"}));
+  EXPECT_TRUE(ExisteCarpeta(images + "/0-mis-fotos"));
+}
+
+TEST_F(Recorder, NoPruningWithoutTheSchedulerOrWithZeroDays) {
+  for (const char* day : {"2026-12-01", "2026-12-05", "2026-12-08"}) QDir().mkpath(images + "/" + day);
+  days = 1;
+  grabador->GuardarFoto();
+  scheduler = true;
+  days = 0;
+  clock.Advance(5000);
+  grabador->GuardarFoto();
+  EXPECT_EQ(CarpetasDia(images).size(), 5);
+}
+
+TEST_F(Recorder, RecentPhotographsForTheMail) {
+  grabador->GuardarFoto();
+  EXPECT_EQ(grabador->FotosSinEnviar, 0) << "e-mail alerts off: nothing is recorded";
+  EXPECT_TRUE(grabador->FotosRecientes[0].isEmpty());
+
+  email = true;
+  grabador->FotosAdjuntas = 3;
+  grabador->FotosPorEnvio = 2;
+  for (int i = 0; i < 4; ++i) grabador->GuardarFoto();
+  EXPECT_EQ(grabador->FotosRecientes[0], encoded[2]);
+  EXPECT_EQ(grabador->FotosRecientes[1], encoded[3]);
+  EXPECT_EQ(grabador->FotosRecientes[2], encoded[4]);
+  EXPECT_TRUE(grabador->FotosRecientes[3].isEmpty());
+  EXPECT_EQ(grabador->FotosSinEnviar, 4) << "the sender resets the count only when a mail goes out";
+  EXPECT_EQ(mails, 3);
+
+  grabador->FotosAdjuntas = 1;
+  grabador->GuardarFoto();
+  EXPECT_EQ(grabador->FotosRecientes[0], encoded[5]);
+  EXPECT_EQ(grabador->FotosRecientes[1], encoded[3]);
+}
+
+}  // namespace
+}  // namespace miravela
