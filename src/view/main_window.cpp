@@ -139,6 +139,13 @@ void MainWindow::moveEvent(QMoveEvent* event) {
   model_->Top = static_cast<int>(y() * tppY);
 }
 
+void MainWindow::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (!model_ || model_->Fondo.isNull()) return;
+  QPainter p(this);
+  p.drawImage(rect(), model_->Fondo);
+}
+
 void MainWindow::mouseMoveEvent(QMouseEvent*) {
   if (model_) model_->Botones.EsconderBotones();
   Refresh();

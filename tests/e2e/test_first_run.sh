@@ -41,5 +41,7 @@ for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app" 2>/dev/null; then echo "program did not end"; exit 1; fi
 wait "$app" || { echo "exit status $?"; cat "$work/out.log"; exit 1; }
 
-[ "$(stat -c %s Recursos/Miravela.PWC)" -eq 46 ] || { echo "PWC missing or wrong size"; exit 1; }
+for file in PWC WCM; do
+  [ "$(stat -c %s "Recursos/Miravela.$file")" -eq 46 ] || { echo "$file missing or wrong size"; exit 1; }
+done
 echo "first run ok"
