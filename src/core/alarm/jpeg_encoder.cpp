@@ -13,10 +13,11 @@ namespace {
 
 constexpr int kMaxBlocksPerMcu = 10;
 constexpr std::size_t kMaxCommentBytes = 65535 - 2;  // the segment length counts itself
+// Kept short: it is written into every photograph.
 const std::string kCredit =
-    "Baseline sequential JPEG, 8-bit samples\r\n"
-    "Huffman tables fitted to this picture\r\n"
-    "Floating-point DCT, JFIF 1.01";
+    "Baseline JPEG\r\n"
+    "Fitted Huffman tables\r\n"
+    "Float DCT";
 
 int CeilDiv(long a, long b) { return static_cast<int>((a + b - 1) / b); }
 

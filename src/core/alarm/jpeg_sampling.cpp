@@ -22,7 +22,10 @@ constexpr Weights kWeights[3] = {
     {-5529, -10855, 16384, 0},  // Cb: -0.16874, -0.33126, 0.5
     {16384, -13720, -2664, 0},  // Cr: 0.5, -0.41869, -0.08131
 };
-constexpr int kRoundingHalf = 1 << 14;
+// Samples are whole levels (8-bit precision). A value exactly halfway goes down:
+// flat areas of pure colours, common in synthetic pictures, then come back from a
+// decoder as the very colours they were.
+constexpr int kRoundingHalf = (1 << 14) - 1;
 
 inline std::int8_t ScalarSample(const Weights& w, int r, int g, int b) {
   const int v = ((w.red * r + w.green * g + w.blue * b + kRoundingHalf) >> 15) - w.offset;
