@@ -1,5 +1,6 @@
 #include "alarm/jpeg_blocks.h"
 
+#include <array>
 #include <bit>
 
 #include "alarm/jpeg_dct.h"
@@ -112,13 +113,15 @@ inline void PutToken(std::uint32_t token, const HuffmanCodes& codes, BitWriter& 
 
 const std::uint32_t* EmitScan(const ScanLayout& scan, const std::uint32_t* tokens,
                               const ScanCodes& codes, BitWriter& writer) {
-  // The table of every block of one MCU, in coding order.
-  std::vector<int> pattern;
+  // The table of every block of one MCU, in coding order (at most ten blocks).
+  std::array<int, 16> pattern{};
+  int blocks = 0;
   for (const ScanComponent& c : scan.components)
-    for (int i = 0; i < c.h * c.v; ++i) pattern.push_back(c.table);
+    for (int i = 0; i < c.h * c.v && blocks < 16; ++i) pattern[blocks++] = c.table;
   const long mcus = static_cast<long>(scan.mcusAcross) * scan.mcusDown;
   for (long m = 0; m < mcus; ++m) {
-    for (int table : pattern) {
+    for (int b = 0; b < blocks; ++b) {
+      const int table = pattern[b];
       writer.Reserve();
       PutToken(*tokens++, *codes.dc[table], writer);
       const HuffmanCodes& ac = *codes.ac[table];

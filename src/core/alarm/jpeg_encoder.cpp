@@ -101,45 +101,46 @@ int cJpeg::SampleHDC(const QImage& dc, int width, int height, int left, int top)
   height_ = height;
   LayOutPlanes();
   jpeg::SamplePlanes(dc, QRect(left, top, width, height), planes_, scratch_);
+  LayOutScans();
   sampled_ = true;
   return kSampled;
 }
 
-std::vector<jpeg::ScanLayout> cJpeg::Scans() const {
+void cJpeg::LayOutScans() {
   // As few interleaved scans as possible: a scan closes at three components or when
   // the next component would bring an MCU above ten blocks.
-  std::vector<std::vector<int>> groups;
-  int blocks = 0;
+  std::array<int, 3> firstOfScan{};
+  std::array<int, 3> size{};
+  int scans = 0, blocks = 0;
   for (int i = 0; i < static_cast<int>(components_.size()); ++i) {
     const int add = components_[i].h * components_[i].v;
-    if (groups.empty() || groups.back().size() == 3 || blocks + add > kMaxBlocksPerMcu) {
-      groups.emplace_back();
+    if (scans == 0 || size[scans - 1] == 3 || blocks + add > kMaxBlocksPerMcu) {
+      firstOfScan[scans++] = i;
       blocks = 0;
     }
-    groups.back().push_back(i);
+    ++size[scans - 1];
     blocks += add;
   }
-  std::vector<jpeg::ScanLayout> scans;
-  for (const std::vector<int>& group : groups) {
-    jpeg::ScanLayout scan;
-    if (group.size() == 1) {
+  scans_.resize(static_cast<std::size_t>(scans));
+  for (int s = 0; s < scans; ++s) {
+    jpeg::ScanLayout& scan = scans_[s];
+    scan.components.clear();  // keeps its storage
+    const int first = firstOfScan[s];
+    const jpeg::Plane& p = planes_[first];
+    if (size[s] == 1) {
       // A scan of one component walks its own blocks, one per MCU.
-      const jpeg::Plane& p = planes_[group[0]];
-      scan.components = {{&p, components_[group[0]].quantTable, 1, 1}};
+      scan.components.push_back({&p, components_[first].quantTable, 1, 1});
       scan.mcusAcross = CeilDiv(p.width, 8);
       scan.mcusDown = CeilDiv(p.height, 8);
-    } else {
-      for (int i : group)
-        scan.components.push_back({&planes_[i], components_[i].quantTable, components_[i].h,
-                                   components_[i].v});
-      // Every plane is padded to whole MCUs of the frame.
-      const jpeg::Plane& p = planes_[group[0]];
-      scan.mcusAcross = p.paddedWidth / (8 * components_[group[0]].h);
-      scan.mcusDown = p.paddedHeight / (8 * components_[group[0]].v);
+      continue;
     }
-    scans.push_back(std::move(scan));
+    for (int i = first; i < first + size[s]; ++i)
+      scan.components.push_back({&planes_[i], components_[i].quantTable, components_[i].h,
+                                 components_[i].v});
+    // Every plane is padded to whole MCUs of the frame.
+    scan.mcusAcross = p.paddedWidth / (8 * components_[first].h);
+    scan.mcusDown = p.paddedHeight / (8 * components_[first].v);
   }
-  return scans;
 }
 
 void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
@@ -159,17 +160,16 @@ void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
 
 std::span<const std::uint8_t> cJpeg::Encode() {
   if (!sampled_) return {};
-  const std::vector<jpeg::ScanLayout> scans = Scans();
   long blocks = 0;
-  for (const jpeg::ScanLayout& s : scans) blocks += s.Blocks();
+  for (const jpeg::ScanLayout& s : scans_) blocks += s.Blocks();
 
   // Pass one: every block once, into tokens and symbol counts.
   jpeg::SymbolStatistics stats;
   std::uint32_t* tokens = tokens_.Reserve(static_cast<std::size_t>(blocks) * jpeg::kMaxTokensPerBlock);
-  std::vector<std::uint32_t*> scanStart;
+  scanTokens_.clear();
   std::uint32_t* end = tokens;
-  for (const jpeg::ScanLayout& s : scans) {
-    scanStart.push_back(end);
+  for (const jpeg::ScanLayout& s : scans_) {
+    scanTokens_.push_back(end);
     end = jpeg::TokeniseScan(s, divisors_, end, stats);
   }
 
@@ -192,15 +192,17 @@ std::span<const std::uint8_t> cJpeg::Encode() {
   WriteHeaders(sink, dcSpec, acSpec);
   const jpeg::ScanCodes codes{{&dcCodes[0], &dcCodes[tables - 1]},
                               {&acCodes[0], &acCodes[tables - 1]}};
-  for (std::size_t i = 0; i < scans.size(); ++i) {
-    std::vector<int> ids, tableNumbers;
-    for (const jpeg::ScanComponent& c : scans[i].components) {
-      ids.push_back(components_[static_cast<std::size_t>(c.plane - planes_.data())].id);
-      tableNumbers.push_back(c.table);
+  for (std::size_t i = 0; i < scans_.size(); ++i) {
+    std::array<int, 3> ids{}, tableNumbers{};
+    const std::size_t n = scans_[i].components.size();
+    for (std::size_t k = 0; k < n; ++k) {
+      const jpeg::ScanComponent& c = scans_[i].components[k];
+      ids[k] = components_[static_cast<std::size_t>(c.plane - planes_.data())].id;
+      tableNumbers[k] = c.table;
     }
-    jpeg::WriteScanHeader(sink, ids, tableNumbers);
+    jpeg::WriteScanHeader(sink, std::span(ids.data(), n), std::span(tableNumbers.data(), n));
     jpeg::BitWriter writer(sink);
-    jpeg::EmitScan(scans[i], scanStart[i], codes, writer);
+    jpeg::EmitScan(scans_[i], scanTokens_[i], codes, writer);
     writer.Finish();
   }
   jpeg::WriteEndOfImage(sink);

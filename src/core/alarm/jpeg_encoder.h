@@ -64,7 +64,8 @@ class cJpeg {
 
  private:
   void LayOutPlanes();
-  std::vector<jpeg::ScanLayout> Scans() const;
+  // Lays out the scans again, reusing their storage.
+  void LayOutScans();
   void WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
                     const jpeg::HuffmanSpec (&ac)[2]) const;
 
@@ -77,6 +78,8 @@ class cJpeg {
   bool sampled_ = false;
   std::vector<jpeg::Plane> planes_;
   std::vector<std::uint8_t> scratch_;
+  std::vector<jpeg::ScanLayout> scans_;
+  std::vector<std::uint32_t*> scanTokens_;
   jpeg::TokenBuffer tokens_;
   std::vector<std::uint8_t> output_;
   std::size_t outputSize_ = 0;

@@ -80,8 +80,7 @@ void WriteHuffmanTable(ByteSink& out, int tableClass, int number, const HuffmanS
   out.Bytes(spec.values.data(), static_cast<std::size_t>(spec.count));
 }
 
-void WriteScanHeader(ByteSink& out, const std::vector<int>& componentIds,
-                     const std::vector<int>& tables) {
+void WriteScanHeader(ByteSink& out, std::span<const int> componentIds, std::span<const int> tables) {
   Marker(out, 0xDA);
   const int n = static_cast<int>(componentIds.size());
   out.Word(6 + 2 * n);
