@@ -107,6 +107,20 @@ TEST(JpegDctTest, TransformBlockQuantisesAndMarksTheNonZeroCoefficients) {
   EXPECT_LT(differing, 200 * 64 / 200);  // single-precision rounding may flip a rare near-tie
 }
 
+TEST(JpegDctTest, TheFastestTransformGivesTheSameCoefficients) {
+  std::mt19937 rng(13);
+  const QuantDivisors divisors = MakeDivisors(ScaleTable(BaseChrominanceTable(), 97));
+  const TransformFunction fastest = FastestTransform();
+  for (int trial = 0; trial < 500; ++trial) {
+    const auto block = RandomBlock(rng);
+    alignas(16) std::int16_t a[64], b[64];
+    const std::uint64_t maskA = TransformBlock(block.data(), 8, divisors, a);
+    const std::uint64_t maskB = fastest(block.data(), 8, divisors, b);
+    ASSERT_EQ(maskA, maskB);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(a[i], b[i]) << "trial " << trial << " i " << i;
+  }
+}
+
 struct CodeCheck {
   std::array<int, 256> length{};
   double kraft = 0;

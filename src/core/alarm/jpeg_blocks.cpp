@@ -80,6 +80,7 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
   const int n = static_cast<int>(scan.components.size());
   int predictors[4] = {0, 0, 0, 0};
   alignas(16) std::int16_t coefficients[64];
+  const TransformFunction transform = FastestTransform();
   for (int my = 0; my < scan.mcusDown; ++my) {
     for (int mx = 0; mx < scan.mcusAcross; ++mx) {
       for (int ci = 0; ci < n; ++ci) {
@@ -88,7 +89,7 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
         for (int v = 0; v < c.v; ++v) {
           for (int h = 0; h < c.h; ++h) {
             const std::uint64_t nonZero =
-                TransformBlock(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
+                transform(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
             out = TokeniseBlock(coefficients, nonZero, predictors[ci], out, stats.dc[c.table],
                                 stats.ac[c.table]);
           }
