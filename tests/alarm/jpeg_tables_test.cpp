@@ -11,6 +11,7 @@
 #include "alarm/jpeg_error.h"
 #include "alarm/jpeg_huffman.h"
 #include "alarm/jpeg_quant.h"
+#include "alarm/jpeg_sampling_wide.h"
 
 namespace miravela::jpeg {
 namespace {
@@ -245,6 +246,27 @@ TEST(JpegHuffmanTest, InconsistentCountsAreABadTable) {
     } catch (const JpegError& e) {
       EXPECT_STREQ(e.what(), "Bad Huffman Table") << c.name;
       EXPECT_EQ(e.number(), 1);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace miravela::jpeg
+
+namespace miravela::jpeg {
+namespace {
+
+TEST(JpegSamplingTest, ShuffledSplitMatchesThePixels) {
+  if (!HasByteShuffles()) GTEST_SKIP() << "no byte shuffles on this processor";
+  std::vector<std::uint8_t> px(3 * 37);
+  for (std::size_t i = 0; i < px.size(); ++i) px[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  for (int redOffset : {0, 2}) {
+    std::uint8_t r[37], g[37], b[37];
+    SplitThreeBytePixels(px.data(), 37, redOffset, r, g, b);
+    for (int x = 0; x < 37; ++x) {
+      ASSERT_EQ(r[x], px[3 * x + redOffset]) << x;
+      ASSERT_EQ(g[x], px[3 * x + 1]) << x;
+      ASSERT_EQ(b[x], px[3 * x + 2 - redOffset]) << x;
     }
   }
 }

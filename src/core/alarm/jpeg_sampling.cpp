@@ -1,5 +1,7 @@
 #include "alarm/jpeg_sampling.h"
 
+#include "alarm/jpeg_sampling_wide.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -117,8 +119,12 @@ void ConvertTyped(const QImage& image, const std::vector<Plane*>& planes,
   std::uint8_t* g = r + w;
   std::uint8_t* b = g + w;
   auto rowOf = [&](std::size_t i) { return reinterpret_cast<std::int8_t*>(b + w) + i * padded; };
+  const bool shuffles = HasByteShuffles();
   for (int y = 0; y < h; ++y) {
-    Deinterleave<Step, R, G, B>(image.constScanLine(y), w, r, g, b);
+    if (Step == 3 && shuffles)
+      SplitThreeBytePixels(image.constScanLine(y), w, R, r, g, b);
+    else
+      Deinterleave<Step, R, G, B>(image.constScanLine(y), w, r, g, b);
     for (std::size_t i = 0; i < planes.size(); ++i) {
       std::int8_t* row = rowOf(i);
       RowSamples(kWeights[static_cast<int>(planes[i]->kind)], r, g, b, w, row);
