@@ -20,16 +20,19 @@ inline Vec8 MulVec8(Vec8 a, float b) { return {_mm256_mul_ps(a.v, _mm256_set1_ps
 
 inline void Transpose8(Vec8 (&r)[8]) {
   __m256 t[8], s[8];
+#pragma GCC unroll 4
   for (int i = 0; i < 4; ++i) {
     t[2 * i] = _mm256_unpacklo_ps(r[2 * i].v, r[2 * i + 1].v);
     t[2 * i + 1] = _mm256_unpackhi_ps(r[2 * i].v, r[2 * i + 1].v);
   }
+#pragma GCC unroll 2
   for (int i = 0; i < 2; ++i) {
     s[4 * i + 0] = _mm256_shuffle_ps(t[4 * i], t[4 * i + 2], _MM_SHUFFLE(1, 0, 1, 0));
     s[4 * i + 1] = _mm256_shuffle_ps(t[4 * i], t[4 * i + 2], _MM_SHUFFLE(3, 2, 3, 2));
     s[4 * i + 2] = _mm256_shuffle_ps(t[4 * i + 1], t[4 * i + 3], _MM_SHUFFLE(1, 0, 1, 0));
     s[4 * i + 3] = _mm256_shuffle_ps(t[4 * i + 1], t[4 * i + 3], _MM_SHUFFLE(3, 2, 3, 2));
   }
+#pragma GCC unroll 4
   for (int i = 0; i < 4; ++i) {
     r[i].v = _mm256_permute2f128_ps(s[i], s[4 + i], 0x20);
     r[4 + i].v = _mm256_permute2f128_ps(s[i], s[4 + i], 0x31);
@@ -41,6 +44,8 @@ inline void Transpose8(Vec8 (&r)[8]) {
 std::uint64_t TransformBlockWide(const std::int8_t* samples, std::ptrdiff_t stride,
                                  const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
   Vec8 r[8];
+  // Unrolled so that the block stays in registers.
+#pragma GCC unroll 8
   for (int i = 0; i < 8; ++i)
     r[i].v = _mm256_cvtepi32_ps(_mm256_cvtepi8_epi32(
         _mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples + i * stride))));
@@ -51,6 +56,7 @@ std::uint64_t TransformBlockWide(const std::int8_t* samples, std::ptrdiff_t stri
   const __m128i zero = _mm_setzero_si128();
   std::uint64_t zeros = 0;
   __m128i previous = zero;
+#pragma GCC unroll 8
   for (int u = 0; u < 8; ++u) {
     const __m256i q =
         _mm256_cvtps_epi32(_mm256_mul_ps(r[u].v, _mm256_loadu_ps(divisors.reciprocal + u * 8)));
