@@ -58,13 +58,13 @@ void cJpeg::SetQuality(int quality) {
 }
 
 void cJpeg::SetSamplingFrequencies(int h1, int v1, int h2, int v2, int h3, int v3) {
-  const JpegError invalid(1, "Invalid Sampling Value");
-  if (!ValidFactor(h1) || !ValidFactor(v1)) throw invalid;
+  const auto invalid = [] { return JpegError(1, "Invalid Sampling Value"); };
+  if (!ValidFactor(h1) || !ValidFactor(v1)) throw invalid();
   if (h2 == 0 && v2 == 0 && h3 == 0 && v3 == 0) {
     components_ = {{1, 1, 1, 0}};
   } else {
     for (int f : {h2, v2, h3, v3})
-      if (!ValidFactor(f)) throw invalid;
+      if (!ValidFactor(f)) throw invalid();
     components_ = {{1, h1, v1, 0}, {2, h2, v2, 1}, {3, h3, v3, 1}};
   }
   sampled_ = false;  // the planes no longer match the components

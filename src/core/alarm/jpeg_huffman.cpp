@@ -61,6 +61,8 @@ void LimitLengths(std::array<int, kMaxWorkingLength + 1>& bits) {
   bits[i] -= 1;
 }
 
+[[noreturn]] void BadTable() { throw JpegError(1, "Bad Huffman Table"); }
+
 }  // namespace
 
 HuffmanSpec BuildOptimalTable(const SymbolCounts& counts) {
@@ -79,19 +81,18 @@ HuffmanSpec BuildOptimalTable(const SymbolCounts& counts) {
 }
 
 HuffmanCodes DeriveCodes(const HuffmanSpec& spec) {
-  const JpegError bad(1, "Bad Huffman Table");
   HuffmanCodes codes;
   int total = 0;
   for (int length = 1; length <= 16; ++length) total += spec.bits[length];
-  if (total != spec.count || total > 256) throw bad;
+  if (total != spec.count || total > 256) BadTable();
   std::uint32_t code = 0;
   int k = 0;
   for (int length = 1; length <= 16; ++length) {
     for (int n = 0; n < spec.bits[length]; ++n, ++code) {
       // Every code must fit its length, and none may be all ones.
-      if (code >= (1u << length) - 1) throw bad;
+      if (code >= (1u << length) - 1) BadTable();
       const int symbol = spec.values[k++];
-      if (codes.packed[symbol] != 0) throw bad;
+      if (codes.packed[symbol] != 0) BadTable();
       codes.packed[symbol] = code | (static_cast<std::uint32_t>(length) << 24);
     }
     code <<= 1;
