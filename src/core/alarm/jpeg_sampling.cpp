@@ -173,6 +173,14 @@ PixelRows Readable(const QImage& source, const QRect& area, PixelLayout& layout,
 
 }  // namespace
 
+bool HasByteShuffles() {
+#if defined(__x86_64__) && defined(__GNUC__)
+  return __builtin_cpu_supports("ssse3");
+#else
+  return false;
+#endif
+}
+
 std::int8_t ColourSample(ColourComponent kind, int red, int green, int blue) {
   return ScalarSample(kWeights[static_cast<int>(kind)], red, green, blue);
 }

@@ -11,9 +11,10 @@ namespace {
 
 // Shuffle masks taking byte `offset` of every pixel of 16 pixels (48 bytes in three
 // registers) from register `part` into its place; 0x80 clears a byte.
+// Built at compile time: nothing in this file runs before the processor is checked.
 struct SplitMasks {
-  alignas(16) std::uint8_t mask[3][3][16];  // [channel offset][register][byte]
-  SplitMasks() {
+  alignas(16) std::uint8_t mask[3][3][16]{};  // [channel offset][register][byte]
+  constexpr SplitMasks() {
     for (int offset = 0; offset < 3; ++offset)
       for (int part = 0; part < 3; ++part)
         for (int k = 0; k < 16; ++k) {
@@ -22,7 +23,7 @@ struct SplitMasks {
         }
   }
 };
-const SplitMasks kMasks;
+constexpr SplitMasks kMasks{};
 
 inline __m128i Channel(__m128i a, __m128i b, __m128i c, int offset) {
   const auto* m = kMasks.mask[offset];
@@ -33,8 +34,6 @@ inline __m128i Channel(__m128i a, __m128i b, __m128i c, int offset) {
 }
 
 }  // namespace
-
-bool HasByteShuffles() { return __builtin_cpu_supports("ssse3"); }
 
 void SplitThreeBytePixels(const std::uint8_t* px, int width, int redOffset, std::uint8_t* r,
                           std::uint8_t* g, std::uint8_t* b) {
@@ -60,7 +59,6 @@ void SplitThreeBytePixels(const std::uint8_t* px, int width, int redOffset, std:
 #else
 
 namespace miravela::jpeg {
-bool HasByteShuffles() { return false; }
 void SplitThreeBytePixels(const std::uint8_t*, int, int, std::uint8_t*, std::uint8_t*, std::uint8_t*) {}
 }  // namespace miravela::jpeg
 
