@@ -145,7 +145,7 @@ void cJpeg::LayOutScans() {
 
 void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
                          const jpeg::HuffmanSpec (&ac)[2]) const {
-  const int tables = components_.size() == 3 ? 2 : 1;
+  const int tables = TableCount();
   jpeg::WriteStartOfImage(sink);
   jpeg::WriteJfifHeader(sink);
   if (!comment_.empty()) jpeg::WriteComment(sink, comment_);
@@ -158,40 +158,32 @@ void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
   }
 }
 
-std::span<const std::uint8_t> cJpeg::Encode() {
-  if (!sampled_) return {};
+void cJpeg::Tokenise(jpeg::SymbolStatistics& stats) {
   long blocks = 0;
   for (const jpeg::ScanLayout& s : scans_) blocks += s.Blocks();
-
-  // Pass one: every block once, into tokens and symbol counts.
-  jpeg::SymbolStatistics stats;
-  std::uint32_t* tokens = tokens_.Reserve(static_cast<std::size_t>(blocks) * jpeg::kMaxTokensPerBlock);
+  std::uint32_t* end = tokens_.Reserve(static_cast<std::size_t>(blocks) * jpeg::kMaxTokensPerBlock);
   scanTokens_.clear();
-  std::uint32_t* end = tokens;
   for (const jpeg::ScanLayout& s : scans_) {
     scanTokens_.push_back(end);
     end = jpeg::TokeniseScan(s, divisors_, end, stats);
   }
+}
 
-  const int tables = components_.size() == 3 ? 2 : 1;
-  jpeg::HuffmanSpec dcSpec[2], acSpec[2];
-  jpeg::HuffmanCodes dcCodes[2], acCodes[2];
-  std::uint64_t codedBits = 0;
-  for (int t = 0; t < tables; ++t) {
-    dcSpec[t] = jpeg::BuildOptimalTable(stats.dc[t]);
-    acSpec[t] = jpeg::BuildOptimalTable(stats.ac[t]);
-    dcCodes[t] = jpeg::DeriveCodes(dcSpec[t]);
-    acCodes[t] = jpeg::DeriveCodes(acSpec[t]);
-    codedBits += jpeg::CodedBits(stats.dc[t], dcCodes[t]) + jpeg::CodedBits(stats.ac[t], acCodes[t]);
+cJpeg::FittedTables cJpeg::FitTables(const jpeg::SymbolStatistics& stats) const {
+  FittedTables f;
+  for (int t = 0; t < TableCount(); ++t) {
+    f.dc[t] = jpeg::BuildOptimalTable(stats.dc[t]);
+    f.ac[t] = jpeg::BuildOptimalTable(stats.ac[t]);
+    f.dcCodes[t] = jpeg::DeriveCodes(f.dc[t]);
+    f.acCodes[t] = jpeg::DeriveCodes(f.ac[t]);
+    f.codedBits += jpeg::CodedBits(stats.dc[t], f.dcCodes[t]) + jpeg::CodedBits(stats.ac[t], f.acCodes[t]);
   }
+  return f;
+}
 
-  // Pass two: headers, then each scan's bits.
-  jpeg::ByteSink sink(output_);
-  sink.Reserve(static_cast<std::size_t>(static_cast<double>(codedBits / 8) * 1.3) + 1000 +
-               comment_.size() + kCredit.size());
-  WriteHeaders(sink, dcSpec, acSpec);
-  const jpeg::ScanCodes codes{{&dcCodes[0], &dcCodes[tables - 1]},
-                              {&acCodes[0], &acCodes[tables - 1]}};
+void cJpeg::WriteScans(jpeg::ByteSink& sink, const FittedTables& f) const {
+  const int last = TableCount() - 1;
+  const jpeg::ScanCodes codes{{&f.dcCodes[0], &f.dcCodes[last]}, {&f.acCodes[0], &f.acCodes[last]}};
   for (std::size_t i = 0; i < scans_.size(); ++i) {
     std::array<int, 3> ids{}, tableNumbers{};
     const std::size_t n = scans_[i].components.size();
@@ -205,6 +197,20 @@ std::span<const std::uint8_t> cJpeg::Encode() {
     jpeg::EmitScan(scans_[i], scanTokens_[i], codes, writer);
     writer.Finish();
   }
+}
+
+std::span<const std::uint8_t> cJpeg::Encode() {
+  if (!sampled_) return {};
+  // Pass one: every block once, into tokens and symbol counts; then the tables.
+  jpeg::SymbolStatistics stats;
+  Tokenise(stats);
+  const FittedTables tables = FitTables(stats);
+  // Pass two: the file.
+  jpeg::ByteSink sink(output_);
+  sink.Reserve(static_cast<std::size_t>(static_cast<double>(tables.codedBits / 8) * 1.3) + 1000 +
+               comment_.size() + kCredit.size());
+  WriteHeaders(sink, tables.dc, tables.ac);
+  WriteScans(sink, tables);
   jpeg::WriteEndOfImage(sink);
   outputSize_ = sink.size();
   return {output_.data(), outputSize_};

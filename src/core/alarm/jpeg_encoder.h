@@ -63,6 +63,16 @@ class cJpeg {
   int ComponentCount() const { return static_cast<int>(components_.size()); }
 
  private:
+  // Quantisation and Huffman tables in use: two with colour, one for grey.
+  int TableCount() const { return components_.size() == 3 ? 2 : 1; }
+  struct FittedTables {
+    jpeg::HuffmanSpec dc[2], ac[2];
+    jpeg::HuffmanCodes dcCodes[2], acCodes[2];
+    std::uint64_t codedBits = 0;
+  };
+  void Tokenise(jpeg::SymbolStatistics& stats);
+  FittedTables FitTables(const jpeg::SymbolStatistics& stats) const;
+  void WriteScans(jpeg::ByteSink& sink, const FittedTables& tables) const;
   void LayOutPlanes();
   // Lays out the scans again, reusing their storage.
   void LayOutScans();
