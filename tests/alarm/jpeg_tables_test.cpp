@@ -127,10 +127,10 @@ struct CodeCheck {
   double kraft = 0;
 };
 
-CodeCheck Check(const HuffmanSpec& spec, const HuffmanCodes& codes) {
+CodeCheck Check(const HuffmanTable& table, const HuffmanCodes& codes) {
   CodeCheck c;
-  for (int i = 0; i < spec.count; ++i) {
-    const int s = spec.values[i];
+  for (int i = 0; i < table.count; ++i) {
+    const int s = table.values[i];
     c.length[s] = codes.length(s);
     c.kraft += std::ldexp(1.0, -codes.length(s));
     // No code may be all ones.
@@ -160,16 +160,16 @@ TEST(JpegHuffmanTest, TablesAreCompletePrefixCodesWithoutTheAllOnesCode) {
     SymbolCounts counts{};
     const int used = 1 + static_cast<int>(rng() % 256);
     for (int i = 0; i < used; ++i) counts[rng() % 256] = static_cast<std::uint32_t>(1 + rng() % 100000);
-    const HuffmanSpec spec = BuildOptimalTable(counts);
-    const HuffmanCodes codes = DeriveCodes(spec);
-    const CodeCheck c = Check(spec, codes);
+    const HuffmanTable table = BuildOptimalTable(counts);
+    const HuffmanCodes codes = DeriveCodes(table);
+    const CodeCheck c = Check(table, codes);
     int symbols = 0;
     for (int s = 0; s < 256; ++s) {
       symbols += counts[s] > 0;
       EXPECT_EQ(counts[s] > 0, c.length[s] > 0) << "symbol " << s;
       EXPECT_LE(c.length[s], 16);
     }
-    EXPECT_EQ(spec.count, symbols);
+    EXPECT_EQ(table.count, symbols);
     // With the reserved point the code space is full except for one all-ones slot.
     EXPECT_LT(c.kraft, 1.0);
   }
@@ -201,24 +201,24 @@ TEST(JpegHuffmanTest, SteepCountsAreLimitedToSixteenBits) {
     a = b;
     b = next;
   }
-  const HuffmanSpec spec = BuildOptimalTable(counts);
-  const HuffmanCodes codes = DeriveCodes(spec);
+  const HuffmanTable table = BuildOptimalTable(counts);
+  const HuffmanCodes codes = DeriveCodes(table);
   int longest = 0;
   for (int s = 0; s < 30; ++s) {
     EXPECT_GE(codes.length(s), 1);
     longest = std::max(longest, codes.length(s));
   }
   EXPECT_EQ(longest, 16);  // unlimited, the rarest symbols would need 30 bits
-  EXPECT_EQ(spec.count, 30);
+  EXPECT_EQ(table.count, 30);
 }
 
 TEST(JpegHuffmanTest, ASingleSymbolGetsAOneBitCode) {
   SymbolCounts counts{};
   counts[0x00] = 1234;
-  const HuffmanSpec spec = BuildOptimalTable(counts);
-  const HuffmanCodes codes = DeriveCodes(spec);
-  EXPECT_EQ(spec.count, 1);
-  EXPECT_EQ(spec.bits[1], 1);
+  const HuffmanTable table = BuildOptimalTable(counts);
+  const HuffmanCodes codes = DeriveCodes(table);
+  EXPECT_EQ(table.count, 1);
+  EXPECT_EQ(table.bits[1], 1);
   EXPECT_EQ(codes.length(0), 1);
   EXPECT_EQ(codes.code(0), 0u);
 }
@@ -236,12 +236,12 @@ TEST(JpegHuffmanTest, InconsistentCountsAreABadTable) {
       {"five two-bit codes", {0, 0, 5}, 5},
   };
   for (const Case& c : cases) {
-    HuffmanSpec spec;
-    for (int i = 0; i < 17; ++i) spec.bits[i] = static_cast<std::uint8_t>(c.bits[i]);
-    spec.count = c.count;
-    for (int i = 0; i < c.count; ++i) spec.values[i] = static_cast<std::uint8_t>(i);
+    HuffmanTable table;
+    for (int i = 0; i < 17; ++i) table.bits[i] = static_cast<std::uint8_t>(c.bits[i]);
+    table.count = c.count;
+    for (int i = 0; i < c.count; ++i) table.values[i] = static_cast<std::uint8_t>(i);
     try {
-      DeriveCodes(spec);
+      DeriveCodes(table);
       ADD_FAILURE() << c.name;
     } catch (const JpegError& e) {
       EXPECT_STREQ(e.what(), "Bad Huffman Table") << c.name;

@@ -143,8 +143,8 @@ void cJpeg::LayOutScans() {
   }
 }
 
-void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
-                         const jpeg::HuffmanSpec (&ac)[2]) const {
+void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanTable (&dc)[2],
+                         const jpeg::HuffmanTable (&ac)[2]) const {
   const int tables = TableCount();
   jpeg::WriteStartOfImage(sink);
   jpeg::WriteJfifHeader(sink);

@@ -66,7 +66,7 @@ class cJpeg {
   // Quantisation and Huffman tables in use: two with colour, one for grey.
   int TableCount() const { return components_.size() == 3 ? 2 : 1; }
   struct FittedTables {
-    jpeg::HuffmanSpec dc[2], ac[2];
+    jpeg::HuffmanTable dc[2], ac[2];
     jpeg::HuffmanCodes dcCodes[2], acCodes[2];
     std::uint64_t codedBits = 0;
   };
@@ -76,8 +76,8 @@ class cJpeg {
   void LayOutPlanes();
   // Lays out the scans again, reusing their storage.
   void LayOutScans();
-  void WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
-                    const jpeg::HuffmanSpec (&ac)[2]) const;
+  void WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanTable (&dc)[2],
+                    const jpeg::HuffmanTable (&ac)[2]) const;
 
   int quality_ = 75;
   std::array<jpeg::QuantTable, 2> scaled_{};
