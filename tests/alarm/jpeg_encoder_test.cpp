@@ -496,6 +496,28 @@ TEST(JpegEncoderTest, SegmentsComeInTheirOrder) {
   EXPECT_EQ(comments, 1);
 }
 
+TEST(JpegEncoderTest, NoiseAtQualityHundredFillsEveryCoefficient) {
+  // The most symbols per block and the most 0xFF bytes to stuff: the buffers must grow.
+  QImage noise(96, 80, QImage::Format_RGB888);
+  std::uint32_t seed = 99;
+  for (int y = 0; y < noise.height(); ++y) {
+    uchar* row = noise.scanLine(y);
+    for (int x = 0; x < 3 * noise.width(); ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      row[x] = static_cast<uchar>(seed >> 24);
+    }
+  }
+  cJpeg jpeg;
+  jpeg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
+  jpeg.SetQuality(100);
+  const Bytes file = EncodeWith(jpeg, noise);
+  const Decoded d = Decode(file);
+  ASSERT_TRUE(d.ok) << d.error;
+  EXPECT_GT(file.size(), static_cast<std::size_t>(96 * 80 * 3 / 2));
+  EXPECT_GT(PsnrRgb(noise, d), 40);
+  EXPECT_LE(EntropyBytes(file), EntropyBytes(Recode(file)));
+}
+
 TEST(JpegEncoderTest, ReusedEncoderGivesTheSameFileAgain) {
   cJpeg jpeg;
   const Bytes big = EncodeWith(jpeg, Scene(200, 120));

@@ -11,6 +11,7 @@
 #include "alarm/jpeg_error.h"
 #include "alarm/jpeg_huffman.h"
 #include "alarm/jpeg_quant.h"
+#include "alarm/jpeg_sampling_wide.h"
 
 namespace miravela::jpeg {
 namespace {
@@ -107,15 +108,29 @@ TEST(JpegDctTest, TransformBlockQuantisesAndMarksTheNonZeroCoefficients) {
   EXPECT_LT(differing, 200 * 64 / 200);  // single-precision rounding may flip a rare near-tie
 }
 
+TEST(JpegDctTest, TheFastestTransformGivesTheSameCoefficients) {
+  std::mt19937 rng(13);
+  const QuantDivisors divisors = MakeDivisors(ScaleTable(BaseChrominanceTable(), 97));
+  const TransformFunction fastest = FastestTransform();
+  for (int trial = 0; trial < 500; ++trial) {
+    const auto block = RandomBlock(rng);
+    alignas(16) std::int16_t a[64], b[64];
+    const std::uint64_t maskA = TransformBlock(block.data(), 8, divisors, a);
+    const std::uint64_t maskB = fastest(block.data(), 8, divisors, b);
+    ASSERT_EQ(maskA, maskB);
+    for (int i = 0; i < 64; ++i) ASSERT_EQ(a[i], b[i]) << "trial " << trial << " i " << i;
+  }
+}
+
 struct CodeCheck {
   std::array<int, 256> length{};
   double kraft = 0;
 };
 
-CodeCheck Check(const HuffmanSpec& spec, const HuffmanCodes& codes) {
+CodeCheck Check(const HuffmanTable& table, const HuffmanCodes& codes) {
   CodeCheck c;
-  for (int i = 0; i < spec.count; ++i) {
-    const int s = spec.values[i];
+  for (int i = 0; i < table.count; ++i) {
+    const int s = table.values[i];
     c.length[s] = codes.length(s);
     c.kraft += std::ldexp(1.0, -codes.length(s));
     // No code may be all ones.
@@ -145,16 +160,16 @@ TEST(JpegHuffmanTest, TablesAreCompletePrefixCodesWithoutTheAllOnesCode) {
     SymbolCounts counts{};
     const int used = 1 + static_cast<int>(rng() % 256);
     for (int i = 0; i < used; ++i) counts[rng() % 256] = static_cast<std::uint32_t>(1 + rng() % 100000);
-    const HuffmanSpec spec = BuildOptimalTable(counts);
-    const HuffmanCodes codes = DeriveCodes(spec);
-    const CodeCheck c = Check(spec, codes);
+    const HuffmanTable table = BuildOptimalTable(counts);
+    const HuffmanCodes codes = DeriveCodes(table);
+    const CodeCheck c = Check(table, codes);
     int symbols = 0;
     for (int s = 0; s < 256; ++s) {
       symbols += counts[s] > 0;
       EXPECT_EQ(counts[s] > 0, c.length[s] > 0) << "symbol " << s;
       EXPECT_LE(c.length[s], 16);
     }
-    EXPECT_EQ(spec.count, symbols);
+    EXPECT_EQ(table.count, symbols);
     // With the reserved point the code space is full except for one all-ones slot.
     EXPECT_LT(c.kraft, 1.0);
   }
@@ -186,24 +201,24 @@ TEST(JpegHuffmanTest, SteepCountsAreLimitedToSixteenBits) {
     a = b;
     b = next;
   }
-  const HuffmanSpec spec = BuildOptimalTable(counts);
-  const HuffmanCodes codes = DeriveCodes(spec);
+  const HuffmanTable table = BuildOptimalTable(counts);
+  const HuffmanCodes codes = DeriveCodes(table);
   int longest = 0;
   for (int s = 0; s < 30; ++s) {
     EXPECT_GE(codes.length(s), 1);
     longest = std::max(longest, codes.length(s));
   }
   EXPECT_EQ(longest, 16);  // unlimited, the rarest symbols would need 30 bits
-  EXPECT_EQ(spec.count, 30);
+  EXPECT_EQ(table.count, 30);
 }
 
 TEST(JpegHuffmanTest, ASingleSymbolGetsAOneBitCode) {
   SymbolCounts counts{};
   counts[0x00] = 1234;
-  const HuffmanSpec spec = BuildOptimalTable(counts);
-  const HuffmanCodes codes = DeriveCodes(spec);
-  EXPECT_EQ(spec.count, 1);
-  EXPECT_EQ(spec.bits[1], 1);
+  const HuffmanTable table = BuildOptimalTable(counts);
+  const HuffmanCodes codes = DeriveCodes(table);
+  EXPECT_EQ(table.count, 1);
+  EXPECT_EQ(table.bits[1], 1);
   EXPECT_EQ(codes.length(0), 1);
   EXPECT_EQ(codes.code(0), 0u);
 }
@@ -221,16 +236,37 @@ TEST(JpegHuffmanTest, InconsistentCountsAreABadTable) {
       {"five two-bit codes", {0, 0, 5}, 5},
   };
   for (const Case& c : cases) {
-    HuffmanSpec spec;
-    for (int i = 0; i < 17; ++i) spec.bits[i] = static_cast<std::uint8_t>(c.bits[i]);
-    spec.count = c.count;
-    for (int i = 0; i < c.count; ++i) spec.values[i] = static_cast<std::uint8_t>(i);
+    HuffmanTable table;
+    for (int i = 0; i < 17; ++i) table.bits[i] = static_cast<std::uint8_t>(c.bits[i]);
+    table.count = c.count;
+    for (int i = 0; i < c.count; ++i) table.values[i] = static_cast<std::uint8_t>(i);
     try {
-      DeriveCodes(spec);
+      DeriveCodes(table);
       ADD_FAILURE() << c.name;
     } catch (const JpegError& e) {
       EXPECT_STREQ(e.what(), "Bad Huffman Table") << c.name;
       EXPECT_EQ(e.number(), 1);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace miravela::jpeg
+
+namespace miravela::jpeg {
+namespace {
+
+TEST(JpegSamplingTest, ShuffledSplitMatchesThePixels) {
+  if (!HasByteShuffles()) GTEST_SKIP() << "no byte shuffles on this processor";
+  std::vector<std::uint8_t> px(3 * 37);
+  for (std::size_t i = 0; i < px.size(); ++i) px[i] = static_cast<std::uint8_t>(i * 7 + 3);
+  for (int redOffset : {0, 2}) {
+    std::uint8_t r[37], g[37], b[37];
+    SplitThreeBytePixels(px.data(), 37, redOffset, r, g, b);
+    for (int x = 0; x < 37; ++x) {
+      ASSERT_EQ(r[x], px[3 * x + redOffset]) << x;
+      ASSERT_EQ(g[x], px[3 * x + 1]) << x;
+      ASSERT_EQ(b[x], px[3 * x + 2 - redOffset]) << x;
     }
   }
 }

@@ -1,5 +1,6 @@
 #include "alarm/jpeg_blocks.h"
 
+#include <array>
 #include <bit>
 
 #include "alarm/jpeg_dct.h"
@@ -79,6 +80,7 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
   const int n = static_cast<int>(scan.components.size());
   int predictors[4] = {0, 0, 0, 0};
   alignas(16) std::int16_t coefficients[64];
+  const TransformFunction transform = FastestTransform();
   for (int my = 0; my < scan.mcusDown; ++my) {
     for (int mx = 0; mx < scan.mcusAcross; ++mx) {
       for (int ci = 0; ci < n; ++ci) {
@@ -87,7 +89,7 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
         for (int v = 0; v < c.v; ++v) {
           for (int h = 0; h < c.h; ++h) {
             const std::uint64_t nonZero =
-                TransformBlock(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
+                transform(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
             out = TokeniseBlock(coefficients, nonZero, predictors[ci], out, stats.dc[c.table],
                                 stats.ac[c.table]);
           }
@@ -112,13 +114,15 @@ inline void PutToken(std::uint32_t token, const HuffmanCodes& codes, BitWriter& 
 
 const std::uint32_t* EmitScan(const ScanLayout& scan, const std::uint32_t* tokens,
                               const ScanCodes& codes, BitWriter& writer) {
-  // The table of every block of one MCU, in coding order.
-  std::vector<int> pattern;
+  // The table of every block of one MCU, in coding order (at most ten blocks).
+  std::array<int, 16> pattern{};
+  int blocks = 0;
   for (const ScanComponent& c : scan.components)
-    for (int i = 0; i < c.h * c.v; ++i) pattern.push_back(c.table);
+    for (int i = 0; i < c.h * c.v && blocks < 16; ++i) pattern[blocks++] = c.table;
   const long mcus = static_cast<long>(scan.mcusAcross) * scan.mcusDown;
   for (long m = 0; m < mcus; ++m) {
-    for (int table : pattern) {
+    for (int b = 0; b < blocks; ++b) {
+      const int table = pattern[b];
       writer.Reserve();
       PutToken(*tokens++, *codes.dc[table], writer);
       const HuffmanCodes& ac = *codes.ac[table];

@@ -13,10 +13,11 @@ namespace {
 
 constexpr int kMaxBlocksPerMcu = 10;
 constexpr std::size_t kMaxCommentBytes = 65535 - 2;  // the segment length counts itself
+// Kept short: it is written into every photograph.
 const std::string kCredit =
-    "Baseline sequential JPEG, 8-bit samples\r\n"
-    "Huffman tables fitted to this picture\r\n"
-    "Floating-point DCT, JFIF 1.01";
+    "Baseline JPEG\r\n"
+    "Fitted Huffman tables\r\n"
+    "Float DCT";
 
 int CeilDiv(long a, long b) { return static_cast<int>((a + b - 1) / b); }
 
@@ -57,13 +58,13 @@ void cJpeg::SetQuality(int quality) {
 }
 
 void cJpeg::SetSamplingFrequencies(int h1, int v1, int h2, int v2, int h3, int v3) {
-  const JpegError invalid(1, "Invalid Sampling Value");
-  if (!ValidFactor(h1) || !ValidFactor(v1)) throw invalid;
+  const auto invalid = [] { return JpegError(1, "Invalid Sampling Value"); };
+  if (!ValidFactor(h1) || !ValidFactor(v1)) throw invalid();
   if (h2 == 0 && v2 == 0 && h3 == 0 && v3 == 0) {
     components_ = {{1, 1, 1, 0}};
   } else {
     for (int f : {h2, v2, h3, v3})
-      if (!ValidFactor(f)) throw invalid;
+      if (!ValidFactor(f)) throw invalid();
     components_ = {{1, h1, v1, 0}, {2, h2, v2, 1}, {3, h3, v3, 1}};
   }
   sampled_ = false;  // the planes no longer match the components
@@ -100,50 +101,51 @@ int cJpeg::SampleHDC(const QImage& dc, int width, int height, int left, int top)
   height_ = height;
   LayOutPlanes();
   jpeg::SamplePlanes(dc, QRect(left, top, width, height), planes_, scratch_);
+  LayOutScans();
   sampled_ = true;
   return kSampled;
 }
 
-std::vector<jpeg::ScanLayout> cJpeg::Scans() const {
+void cJpeg::LayOutScans() {
   // As few interleaved scans as possible: a scan closes at three components or when
   // the next component would bring an MCU above ten blocks.
-  std::vector<std::vector<int>> groups;
-  int blocks = 0;
+  std::array<int, 3> firstOfScan{};
+  std::array<int, 3> size{};
+  int scans = 0, blocks = 0;
   for (int i = 0; i < static_cast<int>(components_.size()); ++i) {
     const int add = components_[i].h * components_[i].v;
-    if (groups.empty() || groups.back().size() == 3 || blocks + add > kMaxBlocksPerMcu) {
-      groups.emplace_back();
+    if (scans == 0 || size[scans - 1] == 3 || blocks + add > kMaxBlocksPerMcu) {
+      firstOfScan[scans++] = i;
       blocks = 0;
     }
-    groups.back().push_back(i);
+    ++size[scans - 1];
     blocks += add;
   }
-  std::vector<jpeg::ScanLayout> scans;
-  for (const std::vector<int>& group : groups) {
-    jpeg::ScanLayout scan;
-    if (group.size() == 1) {
+  scans_.resize(static_cast<std::size_t>(scans));
+  for (int s = 0; s < scans; ++s) {
+    jpeg::ScanLayout& scan = scans_[s];
+    scan.components.clear();  // keeps its storage
+    const int first = firstOfScan[s];
+    const jpeg::Plane& p = planes_[first];
+    if (size[s] == 1) {
       // A scan of one component walks its own blocks, one per MCU.
-      const jpeg::Plane& p = planes_[group[0]];
-      scan.components = {{&p, components_[group[0]].quantTable, 1, 1}};
+      scan.components.push_back({&p, components_[first].quantTable, 1, 1});
       scan.mcusAcross = CeilDiv(p.width, 8);
       scan.mcusDown = CeilDiv(p.height, 8);
-    } else {
-      for (int i : group)
-        scan.components.push_back({&planes_[i], components_[i].quantTable, components_[i].h,
-                                   components_[i].v});
-      // Every plane is padded to whole MCUs of the frame.
-      const jpeg::Plane& p = planes_[group[0]];
-      scan.mcusAcross = p.paddedWidth / (8 * components_[group[0]].h);
-      scan.mcusDown = p.paddedHeight / (8 * components_[group[0]].v);
+      continue;
     }
-    scans.push_back(std::move(scan));
+    for (int i = first; i < first + size[s]; ++i)
+      scan.components.push_back({&planes_[i], components_[i].quantTable, components_[i].h,
+                                 components_[i].v});
+    // Every plane is padded to whole MCUs of the frame.
+    scan.mcusAcross = p.paddedWidth / (8 * components_[first].h);
+    scan.mcusDown = p.paddedHeight / (8 * components_[first].v);
   }
-  return scans;
 }
 
-void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
-                         const jpeg::HuffmanSpec (&ac)[2]) const {
-  const int tables = components_.size() == 3 ? 2 : 1;
+void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanTable (&dc)[2],
+                         const jpeg::HuffmanTable (&ac)[2]) const {
+  const int tables = TableCount();
   jpeg::WriteStartOfImage(sink);
   jpeg::WriteJfifHeader(sink);
   if (!comment_.empty()) jpeg::WriteComment(sink, comment_);
@@ -156,52 +158,59 @@ void cJpeg::WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
   }
 }
 
-std::span<const std::uint8_t> cJpeg::Encode() {
-  if (!sampled_) return {};
-  const std::vector<jpeg::ScanLayout> scans = Scans();
+void cJpeg::Tokenise(jpeg::SymbolStatistics& stats) {
   long blocks = 0;
-  for (const jpeg::ScanLayout& s : scans) blocks += s.Blocks();
-
-  // Pass one: every block once, into tokens and symbol counts.
-  jpeg::SymbolStatistics stats;
-  std::uint32_t* tokens = tokens_.Reserve(static_cast<std::size_t>(blocks) * jpeg::kMaxTokensPerBlock);
-  std::vector<std::uint32_t*> scanStart;
-  std::uint32_t* end = tokens;
-  for (const jpeg::ScanLayout& s : scans) {
-    scanStart.push_back(end);
+  for (const jpeg::ScanLayout& s : scans_) blocks += s.Blocks();
+  std::uint32_t* end = tokens_.Reserve(static_cast<std::size_t>(blocks) * jpeg::kMaxTokensPerBlock);
+  scanTokens_.clear();
+  for (const jpeg::ScanLayout& s : scans_) {
+    scanTokens_.push_back(end);
     end = jpeg::TokeniseScan(s, divisors_, end, stats);
   }
+}
 
-  const int tables = components_.size() == 3 ? 2 : 1;
-  jpeg::HuffmanSpec dcSpec[2], acSpec[2];
-  jpeg::HuffmanCodes dcCodes[2], acCodes[2];
-  std::uint64_t codedBits = 0;
-  for (int t = 0; t < tables; ++t) {
-    dcSpec[t] = jpeg::BuildOptimalTable(stats.dc[t]);
-    acSpec[t] = jpeg::BuildOptimalTable(stats.ac[t]);
-    dcCodes[t] = jpeg::DeriveCodes(dcSpec[t]);
-    acCodes[t] = jpeg::DeriveCodes(acSpec[t]);
-    codedBits += jpeg::CodedBits(stats.dc[t], dcCodes[t]) + jpeg::CodedBits(stats.ac[t], acCodes[t]);
+cJpeg::FittedTables cJpeg::FitTables(const jpeg::SymbolStatistics& stats) const {
+  FittedTables f;
+  for (int t = 0; t < TableCount(); ++t) {
+    f.dc[t] = jpeg::BuildOptimalTable(stats.dc[t]);
+    f.ac[t] = jpeg::BuildOptimalTable(stats.ac[t]);
+    f.dcCodes[t] = jpeg::DeriveCodes(f.dc[t]);
+    f.acCodes[t] = jpeg::DeriveCodes(f.ac[t]);
+    f.codedBits += jpeg::CodedBits(stats.dc[t], f.dcCodes[t]) + jpeg::CodedBits(stats.ac[t], f.acCodes[t]);
   }
+  return f;
+}
 
-  // Pass two: headers, then each scan's bits.
-  jpeg::ByteSink sink(output_);
-  sink.Reserve(static_cast<std::size_t>(static_cast<double>(codedBits / 8) * 1.3) + 1000 +
-               comment_.size() + kCredit.size());
-  WriteHeaders(sink, dcSpec, acSpec);
-  const jpeg::ScanCodes codes{{&dcCodes[0], &dcCodes[tables - 1]},
-                              {&acCodes[0], &acCodes[tables - 1]}};
-  for (std::size_t i = 0; i < scans.size(); ++i) {
-    std::vector<int> ids, tableNumbers;
-    for (const jpeg::ScanComponent& c : scans[i].components) {
-      ids.push_back(components_[static_cast<std::size_t>(c.plane - planes_.data())].id);
-      tableNumbers.push_back(c.table);
+void cJpeg::WriteScans(jpeg::ByteSink& sink, const FittedTables& f) const {
+  const int last = TableCount() - 1;
+  const jpeg::ScanCodes codes{{&f.dcCodes[0], &f.dcCodes[last]}, {&f.acCodes[0], &f.acCodes[last]}};
+  for (std::size_t i = 0; i < scans_.size(); ++i) {
+    std::array<int, 3> ids{}, tableNumbers{};
+    const std::size_t n = scans_[i].components.size();
+    for (std::size_t k = 0; k < n; ++k) {
+      const jpeg::ScanComponent& c = scans_[i].components[k];
+      ids[k] = components_[static_cast<std::size_t>(c.plane - planes_.data())].id;
+      tableNumbers[k] = c.table;
     }
-    jpeg::WriteScanHeader(sink, ids, tableNumbers);
+    jpeg::WriteScanHeader(sink, std::span(ids.data(), n), std::span(tableNumbers.data(), n));
     jpeg::BitWriter writer(sink);
-    jpeg::EmitScan(scans[i], scanStart[i], codes, writer);
+    jpeg::EmitScan(scans_[i], scanTokens_[i], codes, writer);
     writer.Finish();
   }
+}
+
+std::span<const std::uint8_t> cJpeg::Encode() {
+  if (!sampled_) return {};
+  // Pass one: every block once, into tokens and symbol counts; then the tables.
+  jpeg::SymbolStatistics stats;
+  Tokenise(stats);
+  const FittedTables tables = FitTables(stats);
+  // Pass two: the file.
+  jpeg::ByteSink sink(output_);
+  sink.Reserve(static_cast<std::size_t>(static_cast<double>(tables.codedBits / 8) * 1.3) + 1000 +
+               comment_.size() + kCredit.size());
+  WriteHeaders(sink, tables.dc, tables.ac);
+  WriteScans(sink, tables);
   jpeg::WriteEndOfImage(sink);
   outputSize_ = sink.size();
   return {output_.data(), outputSize_};

@@ -63,10 +63,21 @@ class cJpeg {
   int ComponentCount() const { return static_cast<int>(components_.size()); }
 
  private:
+  // Quantisation and Huffman tables in use: two with colour, one for grey.
+  int TableCount() const { return components_.size() == 3 ? 2 : 1; }
+  struct FittedTables {
+    jpeg::HuffmanTable dc[2], ac[2];
+    jpeg::HuffmanCodes dcCodes[2], acCodes[2];
+    std::uint64_t codedBits = 0;
+  };
+  void Tokenise(jpeg::SymbolStatistics& stats);
+  FittedTables FitTables(const jpeg::SymbolStatistics& stats) const;
+  void WriteScans(jpeg::ByteSink& sink, const FittedTables& tables) const;
   void LayOutPlanes();
-  std::vector<jpeg::ScanLayout> Scans() const;
-  void WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanSpec (&dc)[2],
-                    const jpeg::HuffmanSpec (&ac)[2]) const;
+  // Lays out the scans again, reusing their storage.
+  void LayOutScans();
+  void WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanTable (&dc)[2],
+                    const jpeg::HuffmanTable (&ac)[2]) const;
 
   int quality_ = 75;
   std::array<jpeg::QuantTable, 2> scaled_{};
@@ -77,6 +88,8 @@ class cJpeg {
   bool sampled_ = false;
   std::vector<jpeg::Plane> planes_;
   std::vector<std::uint8_t> scratch_;
+  std::vector<jpeg::ScanLayout> scans_;
+  std::vector<std::uint32_t*> scanTokens_;
   jpeg::TokenBuffer tokens_;
   std::vector<std::uint8_t> output_;
   std::size_t outputSize_ = 0;

@@ -61,37 +61,38 @@ void LimitLengths(std::array<int, kMaxWorkingLength + 1>& bits) {
   bits[i] -= 1;
 }
 
+[[noreturn]] void BadTable() { throw JpegError(1, "Bad Huffman Table"); }
+
 }  // namespace
 
-HuffmanSpec BuildOptimalTable(const SymbolCounts& counts) {
+HuffmanTable BuildOptimalTable(const SymbolCounts& counts) {
   const std::array<int, kSymbols> size = CodeSizes(counts);
   std::array<int, kMaxWorkingLength + 1> bits{};
   for (int v = 0; v < kSymbols; ++v)
     if (size[v] > 0) bits[size[v]]++;
   LimitLengths(bits);
 
-  HuffmanSpec spec;
-  for (int i = 1; i <= 16; ++i) spec.bits[i] = static_cast<std::uint8_t>(bits[i]);
+  HuffmanTable table;
+  for (int i = 1; i <= 16; ++i) table.bits[i] = static_cast<std::uint8_t>(bits[i]);
   for (int length = 1; length <= kMaxWorkingLength; ++length)
     for (int v = 0; v < 256; ++v)
-      if (size[v] == length) spec.values[spec.count++] = static_cast<std::uint8_t>(v);
-  return spec;
+      if (size[v] == length) table.values[table.count++] = static_cast<std::uint8_t>(v);
+  return table;
 }
 
-HuffmanCodes DeriveCodes(const HuffmanSpec& spec) {
-  const JpegError bad(1, "Bad Huffman Table");
+HuffmanCodes DeriveCodes(const HuffmanTable& table) {
   HuffmanCodes codes;
   int total = 0;
-  for (int length = 1; length <= 16; ++length) total += spec.bits[length];
-  if (total != spec.count || total > 256) throw bad;
+  for (int length = 1; length <= 16; ++length) total += table.bits[length];
+  if (total != table.count || total > 256) BadTable();
   std::uint32_t code = 0;
   int k = 0;
   for (int length = 1; length <= 16; ++length) {
-    for (int n = 0; n < spec.bits[length]; ++n, ++code) {
+    for (int n = 0; n < table.bits[length]; ++n, ++code) {
       // Every code must fit its length, and none may be all ones.
-      if (code >= (1u << length) - 1) throw bad;
-      const int symbol = spec.values[k++];
-      if (codes.packed[symbol] != 0) throw bad;
+      if (code >= (1u << length) - 1) BadTable();
+      const int symbol = table.values[k++];
+      if (codes.packed[symbol] != 0) BadTable();
       codes.packed[symbol] = code | (static_cast<std::uint32_t>(length) << 24);
     }
     code <<= 1;

@@ -11,7 +11,7 @@ using SymbolCounts = std::array<std::uint32_t, 257>;
 
 // A table as it is written to the file: how many codes of each length 1..16, and
 // the symbols in order of increasing code length.
-struct HuffmanSpec {
+struct HuffmanTable {
   std::array<std::uint8_t, 17> bits{};  // bits[0] unused
   std::array<std::uint8_t, 256> values{};
   int count = 0;
@@ -25,11 +25,11 @@ struct HuffmanCodes {
   int length(int symbol) const { return static_cast<int>(packed[symbol] >> 24); }
 };
 
-HuffmanSpec BuildOptimalTable(const SymbolCounts& counts);
+HuffmanTable BuildOptimalTable(const SymbolCounts& counts);
 
 // Raises JpegError "Bad Huffman Table" when the lengths do not describe a prefix
 // code that leaves the all-ones code of every length unused.
-HuffmanCodes DeriveCodes(const HuffmanSpec& spec);
+HuffmanCodes DeriveCodes(const HuffmanTable& table);
 
 // Bits the counted symbols take with these codes, including their extra bits
 // (the low four bits of each symbol).

@@ -1,6 +1,10 @@
 #include "alarm/jpeg_sampling.h"
 
+#include "alarm/jpeg_sampling_wide.h"
+
 #include <algorithm>
+#include <array>
+#include <span>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -22,7 +26,10 @@ constexpr Weights kWeights[3] = {
     {-5529, -10855, 16384, 0},  // Cb: -0.16874, -0.33126, 0.5
     {16384, -13720, -2664, 0},  // Cr: 0.5, -0.41869, -0.08131
 };
-constexpr int kRoundingHalf = 1 << 14;
+// Samples are whole levels (8-bit precision). A value exactly halfway goes down:
+// flat areas of pure colours, common in synthetic pictures, then come back from a
+// decoder as the very colours they were.
+constexpr int kRoundingHalf = (1 << 14) - 1;
 
 inline std::int8_t ScalarSample(const Weights& w, int r, int g, int b) {
   const int v = ((w.red * r + w.green * g + w.blue * b + kRoundingHalf) >> 15) - w.offset;
@@ -103,10 +110,18 @@ void StoreRow(Plane& p, int y, const std::int8_t* row) {
 // Converts `image` (whose layout is known) into the given planes, all of the
 // image's size; every pixel is read once whatever the number of planes. The last
 // sample of a row and then the last row are repeated into the padding.
+// Rows of pixels to read: the first row, the distance between rows, the size.
+struct PixelRows {
+  const uchar* first;
+  qsizetype stride;
+  int width, height;
+  const uchar* Row(int y) const { return first + y * stride; }
+};
+
 template <int Step, int R, int G, int B>
-void ConvertTyped(const QImage& image, const std::vector<Plane*>& planes,
+void ConvertTyped(const PixelRows& image, std::span<Plane* const> planes,
                   std::vector<std::uint8_t>& scratch) {
-  const int w = image.width(), h = image.height();
+  const int w = image.width, h = image.height;
   std::size_t padded = 0;
   for (const Plane* p : planes) padded = std::max(padded, static_cast<std::size_t>(p->paddedWidth));
   scratch.resize(3 * static_cast<std::size_t>(w) + padded * planes.size());
@@ -114,8 +129,12 @@ void ConvertTyped(const QImage& image, const std::vector<Plane*>& planes,
   std::uint8_t* g = r + w;
   std::uint8_t* b = g + w;
   auto rowOf = [&](std::size_t i) { return reinterpret_cast<std::int8_t*>(b + w) + i * padded; };
+  const bool shuffles = HasByteShuffles();
   for (int y = 0; y < h; ++y) {
-    Deinterleave<Step, R, G, B>(image.constScanLine(y), w, r, g, b);
+    if (Step == 3 && shuffles)
+      SplitThreeBytePixels(image.Row(y), w, R, r, g, b);
+    else
+      Deinterleave<Step, R, G, B>(image.Row(y), w, r, g, b);
     for (std::size_t i = 0; i < planes.size(); ++i) {
       std::int8_t* row = rowOf(i);
       RowSamples(kWeights[static_cast<int>(planes[i]->kind)], r, g, b, w, row);
@@ -127,7 +146,7 @@ void ConvertTyped(const QImage& image, const std::vector<Plane*>& planes,
     for (int y = h; y < planes[i]->paddedHeight; ++y) StoreRow(*planes[i], y, rowOf(i));
 }
 
-void Convert(const QImage& image, const PixelLayout& l, const std::vector<Plane*>& planes,
+void Convert(const PixelRows& image, const PixelLayout& l, std::span<Plane* const> planes,
              std::vector<std::uint8_t>& scratch) {
   if (l.step == 3 && l.red == 0) ConvertTyped<3, 0, 1, 2>(image, planes, scratch);
   else if (l.step == 3) ConvertTyped<3, 2, 1, 0>(image, planes, scratch);
@@ -135,20 +154,32 @@ void Convert(const QImage& image, const PixelLayout& l, const std::vector<Plane*
   else ConvertTyped<4, 1, 2, 3>(image, planes, scratch);
 }
 
-// The rectangle as a picture in a layout the converter reads, without copying when
-// the source already is one and holds the whole rectangle.
-QImage Readable(const QImage& source, const QRect& area, PixelLayout& layout) {
+PixelRows RowsOf(const QImage& image) {
+  return {image.constBits(), image.bytesPerLine(), image.width(), image.height()};
+}
+
+// The rectangle in a layout the converter reads: read in place when the source
+// already is one and holds the whole rectangle, else from a converted copy kept in
+// `copy`.
+PixelRows Readable(const QImage& source, const QRect& area, PixelLayout& layout, QImage& copy) {
   if (source.rect().contains(area) && LayoutOf(source.format(), layout)) {
-    const int depth = source.depth() / 8;
-    const uchar* origin = source.constScanLine(area.top()) + area.left() * depth;
-    return QImage(origin, area.width(), area.height(), source.bytesPerLine(), source.format());
+    const uchar* origin = source.constScanLine(area.top()) + area.left() * (source.depth() / 8);
+    return {origin, source.bytesPerLine(), area.width(), area.height()};
   }
-  QImage copy = source.copy(area).convertToFormat(QImage::Format_RGB32);
+  copy = source.copy(area).convertToFormat(QImage::Format_RGB32);
   LayoutOf(copy.format(), layout);
-  return copy;
+  return RowsOf(copy);
 }
 
 }  // namespace
+
+bool HasByteShuffles() {
+#if defined(__x86_64__) && defined(__GNUC__)
+  return __builtin_cpu_supports("ssse3");
+#else
+  return false;
+#endif
+}
 
 std::int8_t ColourSample(ColourComponent kind, int red, int green, int blue) {
   return ScalarSample(kWeights[static_cast<int>(kind)], red, green, blue);
@@ -157,23 +188,28 @@ std::int8_t ColourSample(ColourComponent kind, int red, int green, int blue) {
 void SamplePlanes(const QImage& source, const QRect& area, std::vector<Plane>& planes,
                   std::vector<std::uint8_t>& scratch) {
   PixelLayout layout{};
-  const QImage pixels = Readable(source, area, layout);
-  std::vector<Plane*> fullSize;
+  QImage copy;
+  const PixelRows pixels = Readable(source, area, layout, copy);
+  std::array<Plane*, 3> fullSize{};
+  std::size_t full = 0;
   for (Plane& p : planes) {
     p.samples.resize(static_cast<std::size_t>(p.paddedWidth) * p.paddedHeight);
-    if (p.width == area.width() && p.height == area.height()) fullSize.push_back(&p);
+    if (p.width == area.width() && p.height == area.height() && full < fullSize.size())
+      fullSize[full++] = &p;
   }
-  if (!fullSize.empty()) Convert(pixels, layout, fullSize, scratch);
+  if (full > 0) Convert(pixels, layout, std::span(fullSize.data(), full), scratch);
   for (Plane& p : planes) {
     if (p.width == area.width() && p.height == area.height()) continue;
     // A subsampled component is taken from a smoothed smaller copy of the picture.
-    const QImage smaller = pixels.convertToFormat(QImage::Format_RGB32)
+    if (copy.isNull()) copy = source.copy(area);
+    const QImage smaller = copy.convertToFormat(QImage::Format_RGB32)
                                .scaled(p.width, p.height, Qt::IgnoreAspectRatio,
                                        Qt::SmoothTransformation)
                                .convertToFormat(QImage::Format_RGB32);
     PixelLayout smallLayout{};
     LayoutOf(smaller.format(), smallLayout);
-    Convert(smaller, smallLayout, {&p}, scratch);
+    Plane* one[1] = {&p};
+    Convert(RowsOf(smaller), smallLayout, one, scratch);
   }
 }
 

@@ -72,16 +72,15 @@ void WriteFrameHeader(ByteSink& out, int width, int height,
   }
 }
 
-void WriteHuffmanTable(ByteSink& out, int tableClass, int number, const HuffmanSpec& spec) {
+void WriteHuffmanTable(ByteSink& out, int tableClass, int number, const HuffmanTable& table) {
   Marker(out, 0xC4);
-  out.Word(2 + 1 + 16 + spec.count);
+  out.Word(2 + 1 + 16 + table.count);
   out.Byte((tableClass << 4) | number);
-  out.Bytes(spec.bits.data() + 1, 16);
-  out.Bytes(spec.values.data(), static_cast<std::size_t>(spec.count));
+  out.Bytes(table.bits.data() + 1, 16);
+  out.Bytes(table.values.data(), static_cast<std::size_t>(table.count));
 }
 
-void WriteScanHeader(ByteSink& out, const std::vector<int>& componentIds,
-                     const std::vector<int>& tables) {
+void WriteScanHeader(ByteSink& out, std::span<const int> componentIds, std::span<const int> tables) {
   Marker(out, 0xDA);
   const int n = static_cast<int>(componentIds.size());
   out.Word(6 + 2 * n);
@@ -90,8 +89,8 @@ void WriteScanHeader(ByteSink& out, const std::vector<int>& componentIds,
     out.Byte(componentIds[i]);
     out.Byte((tables[i] << 4) | tables[i]);
   }
-  out.Byte(0);   // spectral selection start
-  out.Byte(63);  // spectral selection end
+  out.Byte(0);   // first coefficient of the scan
+  out.Byte(63);  // last coefficient of the scan
   out.Byte(0);   // no successive approximation
 }
 

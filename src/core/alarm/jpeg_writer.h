@@ -3,6 +3,7 @@
 // bit writer of the entropy-coded data.
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -49,10 +50,9 @@ void WriteComment(ByteSink& out, const std::string& text);
 void WriteQuantTable(ByteSink& out, int number, const QuantTable& table);
 void WriteFrameHeader(ByteSink& out, int width, int height,
                       const std::vector<FrameComponent>& components);
-void WriteHuffmanTable(ByteSink& out, int tableClass, int number, const HuffmanSpec& spec);
+void WriteHuffmanTable(ByteSink& out, int tableClass, int number, const HuffmanTable& table);
 // `tables` holds for each component of the scan its DC/AC table number.
-void WriteScanHeader(ByteSink& out, const std::vector<int>& componentIds,
-                     const std::vector<int>& tables);
+void WriteScanHeader(ByteSink& out, std::span<const int> componentIds, std::span<const int> tables);
 void WriteEndOfImage(ByteSink& out);
 
 // Entropy-coded bits with 0xFF byte stuffing. Bits gather in a 64-bit word and leave
