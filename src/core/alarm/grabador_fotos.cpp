@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "alarm/dib_image.h"
+#include "alarm/jpeg_encoder.h"
 #include "base/day_folders.h"
 #include "base/folders.h"
 
@@ -86,6 +88,16 @@ void GrabadorFotos::DepurarCarpetas() {
     if (next.size() >= dayFolders.size()) break;  // could not delete: do not spin
     dayFolders = next;
   }
+}
+
+bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ruta) {
+  cImage dib;
+  if (!dib.CopyStdPicture(foto, 0)) return false;
+  jpeg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
+  jpeg.SetQuality(calidad);
+  jpeg.SetComment("");
+  if (jpeg.SampleHDC(dib.hDC(), dib.Width(), dib.Height(), 0, 0) != cJpeg::kSampled) return false;
+  return jpeg.SaveFile(ruta) == cJpeg::kSaved;
 }
 
 }  // namespace miravela

@@ -65,3 +65,12 @@ class GrabadorFotos {
 };
 
 }  // namespace miravela
+
+namespace miravela {
+
+class cJpeg;
+// The photograph through the image and the encoder, as the recorder writes it: no
+// chroma subsampling, the given quality, no user comment. False when nothing was written.
+bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ruta);
+
+}  // namespace miravela

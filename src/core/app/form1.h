@@ -130,7 +130,6 @@ class Form1 {
     if (accion) accion();
   }
   void ConstruirSubsistemas();
-  bool GuardarJpeg(const QImage& foto, int calidad, const QString& ruta);
   bool OtraInstanciaBloquea();
   void CrearCarpetasPrograma();
   void TerminarArranque();

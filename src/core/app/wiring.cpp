@@ -1,5 +1,4 @@
 // How the main window puts its subsystems together, and the photograph timer.
-#include "alarm/dib_image.h"
 #include "app/form1.h"
 #include "app/piezas.h"
 
@@ -45,7 +44,7 @@ void Form1::ConstruirSubsistemas() {
       [this] { return Botones.Pulsado(6); },
       {},
       [this] { services_.window.ProcessEvents(); },
-      [this](const QImage& foto, int calidad, const QString& ruta) { return GuardarJpeg(foto, calidad, ruta); }});
+      [this](const QImage& foto, int calidad, const QString& ruta) { return GuardarJpeg(jpeg_, foto, calidad, ruta); }});
 
   Botones.AlEsconder = [this] {
     conexion_->CboDriver.BackColor = kColorReposo;
@@ -70,16 +69,6 @@ void Form1::ConstruirSubsistemas() {
   });
   Botones.SetAction(7, [this] { zona_->ActivarZona(); });
   Botones.SetAction(15, [this] { seguimiento_->AlternarSeguimiento(); });
-}
-
-bool Form1::GuardarJpeg(const QImage& foto, int calidad, const QString& ruta) {
-  cImage dib;
-  if (!dib.CopyStdPicture(foto, 0)) return false;
-  jpeg_.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
-  jpeg_.SetQuality(calidad);
-  jpeg_.SetComment("");
-  if (jpeg_.SampleHDC(dib.hDC(), dib.Width(), dib.Height(), 0, 0) != cJpeg::kSampled) return false;
-  return jpeg_.SaveFile(ruta) == cJpeg::kSaved;
 }
 
 void Form1::TmrGuardar_Timer() {
