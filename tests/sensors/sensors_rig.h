@@ -1,0 +1,57 @@
+#pragma once
+// The sensors subsystem as the main window composes it, with a button bar whose
+// buttons toggle their look the way the real actions do, and fakes for the rest.
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "base/fake_clock.h"
+#include "sensors/sensores.h"
+#include "support/fakes.h"
+
+namespace miravela::test {
+
+class FakeGrabber : public ScreenGrabber {
+ public:
+  bool PuedeLeerPantalla() const override { return legible; }
+  std::optional<QImage> Grab(const QRect& rect) override {
+    pedidos.push_back(rect);
+    QImage image(rect.size(), QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return image;
+  }
+  bool legible = true;
+  std::vector<QRect> pedidos;
+};
+
+struct SensorsRig {
+  // `dir` holds the settings files; a second rig given the same folder reads them.
+  explicit SensorsRig(QString carpeta = {});
+
+  void PulsarBoton(int index);  // what the fake button actions do
+  QString Recursos() const { return carpeta; }
+
+  QTemporaryDir dir;
+  QString carpeta;
+  FakeClock clock;
+  FakeServices fakes;
+  FakeGrabber grabber;
+  ParametrosDeteccion parametros;
+  PictureBox picture4{15, 15, 644, 484};
+  ModelTimer tmrReloj{clock, "TmrReloj", 500};
+  ModelTimer tmrSleep{clock, "TmrSleep", 5000};
+  Control lblAyuda;
+  std::array<Control, 16> botones;
+  std::vector<int> clicks;
+  std::vector<QString> pasos;  // the other subsystems' restore steps, in order
+  std::vector<QString> sonidos;
+  std::deque<double> aleatorios;
+  std::int16_t similitud = 100;
+  int estadoInicio = 28657;
+  bool reducida = false, inversa = false;
+  int escondidos = 0;
+  std::unique_ptr<Sensores> s;
+};
+
+}  // namespace miravela::test
