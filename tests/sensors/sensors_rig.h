@@ -12,13 +12,16 @@
 
 namespace miravela::test {
 
+// A desktop whose every pixel tells its own position.
 class FakeGrabber : public ScreenGrabber {
  public:
+  static QRgb Pixel(int x, int y) { return qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256); }
   bool PuedeLeerPantalla() const override { return legible; }
   std::optional<QImage> Grab(const QRect& rect) override {
     pedidos.push_back(rect);
     QImage image(rect.size(), QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
+    for (int y = 0; y < rect.height(); ++y)
+      for (int x = 0; x < rect.width(); ++x) image.setPixel(x, y, Pixel(rect.x() + x, rect.y() + y));
     return image;
   }
   bool legible = true;
