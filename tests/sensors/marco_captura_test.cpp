@@ -82,5 +82,23 @@ TEST_F(ZoomTest, TheEndsOfTheScaleChangeNothingButStillPauseTheAlarm) {
   EXPECT_TRUE(rig.tmrSleep.Enabled());
 }
 
+TEST(MarcoCaptura, EachStepInRaisesTheLevelAtEveryResolution) {
+  for (int resolucion = 1; resolucion <= 4; ++resolucion) {
+    SensorsRig rig;
+    rig.s->panel.Mover(kResolucion, resolucion == 2 ? 1 : 2);
+    rig.s->panel.Mover(kResolucion, resolucion);
+    rig.clock.Advance(500);
+    ASSERT_EQ(rig.s->marco.CmdZoom[0].Caption, "+1") << resolucion;
+    for (int nivel = 2; nivel <= 10; ++nivel) {
+      rig.s->marco.CmdZoom_Click(0);
+      EXPECT_EQ(rig.s->marco.CmdZoom[0].Caption, "+" + QString::number(nivel)) << resolucion;
+    }
+    for (int nivel = 9; nivel >= 1; --nivel) {
+      rig.s->marco.CmdZoom_Click(1);
+      EXPECT_EQ(rig.s->marco.CmdZoom[0].Caption, "+" + QString::number(nivel)) << resolucion;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace miravela::test

@@ -2,7 +2,7 @@
 
 namespace miravela::test {
 
-SensorsRig::SensorsRig(QString folder) : carpeta(folder.isEmpty() ? dir.path() : folder) {
+SensorsRig::SensorsRig(QString folder, ScreenGrabber* grabberReal) : carpeta(folder.isEmpty() ? dir.path() : folder) {
   botones[4].Visible = false;
   EstadosVentana estados{
       [this] { return estadoInicio; },
@@ -30,7 +30,7 @@ SensorsRig::SensorsRig(QString folder) : carpeta(folder.isEmpty() ? dir.path() :
   Botonera botonera{[this](int i) -> Control& { return botones.at(static_cast<std::size_t>(i)); },
                     [this](int i) { PulsarBoton(i); }};
   s = std::make_unique<Sensores>(EntornoSensores{
-      clock, fakes.services(), grabber, parametros, picture4, tmrReloj, tmrSleep, lblAyuda, botonera, carpeta,
+      clock, fakes.services(), grabberReal ? *grabberReal : grabber, parametros, picture4, tmrReloj, tmrSleep, lblAyuda, botonera, carpeta,
       [] { return QStringLiteral("/voz"); }, [this](const QString& n) { sonidos.push_back(n); },
       [this] { return similitud; }, [this] { ++escondidos; }, estados, QLocale(QLocale::Spanish, QLocale::Spain),
       [this] {

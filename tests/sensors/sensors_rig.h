@@ -30,7 +30,8 @@ class FakeGrabber : public ScreenGrabber {
 
 struct SensorsRig {
   // `dir` holds the settings files; a second rig given the same folder reads them.
-  explicit SensorsRig(QString carpeta = {});
+  // A real grabber may stand in for the fake desktop.
+  explicit SensorsRig(QString carpeta = {}, ScreenGrabber* grabberReal = nullptr);
 
   void PulsarBoton(int index);  // what the fake button actions do
   QString Recursos() const { return carpeta; }

@@ -15,10 +15,13 @@ QRect AreaDeForma(const ElementoRegion& e) {
   return QRect(e.rect.x() + (e.rect.width() - lado) / 2, e.rect.y() + (e.rect.height() - lado) / 2, lado, lado);
 }
 
-// Level of a frame buffer of width w and height h (twips) for a base width and step.
+// Level of a frame buffer of width w and height h (twips) for a base width and step:
+// the steps taken from the base width, plus one. The buffer snaps to whole pixels, so
+// a step is never exactly `paso` twips; the count is rounded, not cut, or one step in
+// could still read as level 1.
 int Nivel(double base, double w, double h, double paso) {
   if (w <= 0 || h <= 0 || paso <= 0) return 1;
-  return static_cast<int>(std::floor((base - w) / ((w / h) * paso))) + 1;
+  return static_cast<int>(RoundHalfEven((base - w) / ((w / h) * paso))) + 1;
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 namespace miravela {
 
 class VentanaMarcoQt : public QRasterWindow, public VentanaMarco {
-  Q_OBJECT
  public:
   explicit VentanaMarcoQt(MarcoCaptura& marco);
   ~VentanaMarcoQt() override;
