@@ -11,6 +11,7 @@ QRect RectanguloCaptura(int left, int top, int width, int height) {
 }
 
 CapturadorPantalla::CapturadorPantalla(EntornoEscaner entorno) : e_(std::move(entorno)) {
+  CmdScan.Caption = QStringLiteral("ESCANER");
   CmdScan.Tag = QStringLiteral("0");
   CmdScan.BackColor = kModoApagado;
   e_.panel.ResolucionCambiada = [this] { ResolucionCambiada(); };
