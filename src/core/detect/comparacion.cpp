@@ -1,5 +1,8 @@
 #include "detect/comparacion.h"
 
+#include <climits>
+#include <cmath>
+
 #include "base/numbers.h"
 #include "detect/zona_vigilancia.h"
 
@@ -22,57 +25,112 @@ std::int16_t Similitud(std::int32_t cambiados, std::int32_t comparados) {
   return static_cast<std::int16_t>(share > 100 ? share - 100 : 100 - share);
 }
 
-std::vector<PuntoMuestra> RejillaMuestra(const ParametrosDeteccion& p, double tppX, double tppY) {
-  std::vector<PuntoMuestra> puntos;
-  const std::int64_t salto = RoundHalfEven(p.SaltoMuestra);
-  if (salto <= 0) return puntos;
-  for (std::int64_t col = p.PrimeraColumna; col <= p.ColumnasMuestra; col += salto) {
-    const int x = static_cast<int>(RoundHalfEven(tppX * static_cast<double>(col) * p.PasoMuestra));
-    for (std::int64_t fila = 1; fila <= p.FilasMuestra; fila += salto) {
-      const int y = static_cast<int>(RoundHalfEven(tppY * static_cast<double>(fila) * p.PasoMuestra));
-      puntos.push_back({x, y});
-    }
-  }
-  return puntos;
-}
-
 namespace {
 
-// Reads pixels straight from the image rows; the pass reads two pictures at up to
-// 19 200 points per tick.
-class LectorPixeles {
- public:
-  explicit LectorPixeles(const QImage& image) : image_(image) {}
-  std::int64_t At(int px, int py) const {
-    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) return kSinColor;
-    return FromQRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(py))[px]);
-  }
-
- private:
-  const QImage& image_;
+// One axis of the grid: the twip positions and the pixel each falls in (-1 outside).
+struct Eje {
+  std::vector<int> twips;
+  std::vector<int> pixel;
 };
 
+Eje EjeMuestra(std::int64_t primero, std::int64_t ultimo, std::int64_t salto, int paso, double tpp,
+               int pixeles) {
+  Eje eje;
+  for (std::int64_t i = primero; salto > 0 && i <= ultimo; i += salto) {
+    const int t = static_cast<int>(RoundHalfEven(tpp * static_cast<double>(i) * paso));
+    const int px = static_cast<int>(std::floor(t / tpp + 1e-7));
+    eje.twips.push_back(t);
+    eje.pixel.push_back(px >= 0 && px < pixeles ? px : -1);
+  }
+  return eje;
+}
+
+inline std::int64_t ColorEn(const uchar* bits, qsizetype bpl, int px, int py) {
+  if (px < 0 || py < 0) return kSinColor;
+  return FromQRgb(reinterpret_cast<const QRgb*>(bits + py * bpl)[px]);
+}
+
+// CompararColor for two colours read from pictures, in the form the pass can afford at
+// every point; a point outside a picture takes the general path.
+inline bool Cambio(std::int64_t c1, std::int64_t c2, std::int32_t umbral2, std::uint8_t umbral) {
+  if (c1 < 0 || c2 < 0) return CompararColor(c1, c2, umbral);
+  const auto a = static_cast<std::uint32_t>(c1), b = static_cast<std::uint32_t>(c2);
+  const std::int32_t dr = static_cast<std::int32_t>(a & 0xFF) - static_cast<std::int32_t>(b & 0xFF);
+  const std::int32_t dg = static_cast<std::int32_t>((a >> 8) & 0xFF) - static_cast<std::int32_t>((b >> 8) & 0xFF);
+  const std::int32_t db = static_cast<std::int32_t>(a >> 16) - static_cast<std::int32_t>(b >> 16);
+  return dr * dr + dg * dg + db * db > umbral2;
+}
+
 }  // namespace
+
+std::vector<PuntoMuestra> RejillaMuestra(const ParametrosDeteccion& p, double tppX, double tppY) {
+  const std::int64_t salto = RoundHalfEven(p.SaltoMuestra);
+  const Eje columnas = EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, tppX, INT_MAX);
+  const Eje filas = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, tppY, INT_MAX);
+  std::vector<PuntoMuestra> puntos;
+  puntos.reserve(columnas.twips.size() * filas.twips.size());
+  for (int x : columnas.twips)
+    for (int y : filas.twips) puntos.push_back({x, y});
+  return puntos;
+}
 
 ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& referencia,
                                       const ParametrosDeteccion& p, std::uint8_t umbral,
                                       ZonaVigilancia* zona) {
   ResultadoComparacion r;
-  const QImage referenciaImagen = referencia.Image();
-  const LectorPixeles antes(referenciaImagen);
-  const LectorPixeles ahora(preview.Image());  // marks land here as the pass goes
-  for (const PuntoMuestra& punto :
-       RejillaMuestra(p, preview.TwipsPerPixelX(), preview.TwipsPerPixelY())) {
-    if (zona && !zona->PuntoEnZona(punto.x, punto.y)) continue;
-    const std::int64_t c1 = ahora.At(preview.PixelX(punto.x), preview.PixelY(punto.y));
-    const std::int64_t c2 = antes.At(referencia.PixelX(punto.x), referencia.PixelY(punto.y));
-    if (CompararColor(c1, c2, umbral)) {
-      preview.Circle(punto.x, punto.y, 1, kColorMarca);
-      if (zona) r.SonidoAlarma = QuitarBlancos(zona->AlarmaCelda(zona->CeldaActual()));
-      ++r.PuntosCambiados;
+  // The pass reads the preview as it was fitted. Marks drawn on the way are never read
+  // back: they are at most 3 pixels wide and sample points lie at least 2 pixels apart.
+  const QImage ahora = preview.Image();
+  const QImage antes = referencia.Image();
+  const std::int64_t salto = RoundHalfEven(p.SaltoMuestra);
+  const double tppX = preview.TwipsPerPixelX(), tppY = preview.TwipsPerPixelY();
+  const Eje columnas = EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, tppX, ahora.width());
+  const Eje filas = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, tppY, ahora.height());
+  const Eje columnasRef = EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra,
+                                     referencia.TwipsPerPixelX(), antes.width());
+  const Eje filasRef = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelY(),
+                                  antes.height());
+  std::vector<int> bandasFila(filas.twips.size());
+  for (std::size_t j = 0; j < filas.twips.size(); ++j) bandasFila[j] = FilaZona(filas.twips[j]);
+
+  const uchar* bitsAhora = ahora.constBits();
+  const uchar* bitsAntes = antes.constBits();
+  const qsizetype bplAhora = ahora.bytesPerLine(), bplAntes = antes.bytesPerLine();
+  const std::int32_t umbral2 = static_cast<std::int32_t>(umbral) * umbral;
+  std::vector<int> bandasColumna(columnas.twips.size());
+  for (std::size_t i = 0; i < columnas.twips.size(); ++i) bandasColumna[i] = ColumnaZona(columnas.twips[i]);
+
+  // The grid is walked row by row, which reads the pictures in memory order; the scan
+  // order (columns outside, rows inside) decides only which changed point is the last,
+  // and that is kept as the greatest (column, row) pair.
+  struct Ultimo {
+    std::size_t i = 0, j = 0;
+    bool hay = false;
+    void Tomar(std::size_t ci, std::size_t fj) {
+      if (!hay || ci > i || (ci == i && fj > j)) *this = {ci, fj, true};
     }
-    ++r.PuntosComparados;
+  } ultimoEnZona, ultimoCambio;
+  for (std::size_t j = 0; j < filas.twips.size(); ++j) {
+    for (std::size_t i = 0; i < columnas.twips.size(); ++i) {
+      if (zona) {
+        if (!zona->CeldaDeBandasEnZona(bandasColumna[i], bandasFila[j])) continue;
+        ultimoEnZona.Tomar(i, j);
+      }
+      const std::int64_t c1 = ColorEn(bitsAhora, bplAhora, columnas.pixel[i], filas.pixel[j]);
+      const std::int64_t c2 = ColorEn(bitsAntes, bplAntes, columnasRef.pixel[i], filasRef.pixel[j]);
+      if (Cambio(c1, c2, umbral2, umbral)) {
+        preview.Circle(columnas.twips[i], filas.twips[j], 1, kColorMarca);
+        ultimoCambio.Tomar(i, j);
+        ++r.PuntosCambiados;
+      }
+      ++r.PuntosComparados;
+    }
   }
+  if (zona && ultimoCambio.hay) {
+    zona->PuntoEnBandas(bandasColumna[ultimoCambio.i], bandasFila[ultimoCambio.j]);
+    r.SonidoAlarma = QuitarBlancos(zona->AlarmaCelda(zona->CeldaActual()));
+  }
+  if (zona && ultimoEnZona.hay) zona->PuntoEnBandas(bandasColumna[ultimoEnZona.i], bandasFila[ultimoEnZona.j]);
   const bool conFigura = zona ? (zona->CeldasZona() > 0 && r.PuntosComparados >= 1)
                               : r.PuntosComparados > 0;
   if (conFigura) r.Similitud = Similitud(r.PuntosCambiados, r.PuntosComparados);

@@ -122,7 +122,12 @@ void FrameLoop::EntregarAlarma() {
 void FrameLoop::AjustarFrecuencia() {
   if (e_.entradas.Frecuencia() >= 1) return;
   double transcurrido = SegundosDesdeMedianoche() - LeadingNumber(e_.tmrReloj.Tag);
-  if (transcurrido < 0) transcurrido += kSegundosDia;  // the tick ran over midnight
+  // The start is kept as text of a single, a few milliseconds coarse: a small negative
+  // is a short tick, a large one a tick that ran over midnight.
+  if (transcurrido < -kSegundosDia / 2)
+    transcurrido += kSegundosDia;
+  else if (transcurrido < 0)
+    transcurrido = 0;
   const auto ms = static_cast<std::int64_t>(std::floor(transcurrido * 1000));
   e_.tmrReloj.SetInterval(IntervaloVariable(ms, e_.tmrReloj.Interval()));
 }

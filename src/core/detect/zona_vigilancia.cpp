@@ -92,7 +92,10 @@ QString ZonaVigilancia::Archivo(const char* nombre) const {
 }
 
 bool ZonaVigilancia::PuntoEnZona(double x, double y) {
-  const int columna = ColumnaZona(x), fila = FilaZona(y);
+  return PuntoEnBandas(ColumnaZona(x), FilaZona(y));
+}
+
+bool ZonaVigilancia::PuntoEnBandas(int columna, int fila) {
   if (!CeldaDeBandasEnZona(columna, fila)) return false;
   const int n = kColumnasZona * (fila - 1) + columna;
   celdaActual_ = static_cast<std::uint8_t>(n);

@@ -72,6 +72,8 @@ class ZonaVigilancia {
   bool PuntoEnZona(double x, double y);
   // The same test for a column and row band already worked out, without noting the cell.
   bool CeldaDeBandasEnZona(int columna, int fila) const;
+  // PuntoEnZona for bands already worked out (ColumnaZona, FilaZona).
+  bool PuntoEnBandas(int columna, int fila);
 
   void ActivarZona();
   void LblCelda_Click(int n);
