@@ -3,6 +3,7 @@
 namespace miravela::test {
 
 SensorsRig::SensorsRig(QString folder, ScreenGrabber* grabberReal) : carpeta(folder.isEmpty() ? dir.path() : folder) {
+  picture4.SetSizePixels(644, 484);
   botones[4].Visible = false;
   EstadosVentana estados{
       [this] { return estadoInicio; },
@@ -32,7 +33,7 @@ SensorsRig::SensorsRig(QString folder, ScreenGrabber* grabberReal) : carpeta(fol
   s = std::make_unique<Sensores>(EntornoSensores{
       clock, fakes.services(), grabberReal ? *grabberReal : grabber, parametros, picture4, tmrReloj, tmrSleep, lblAyuda, botonera, carpeta,
       [] { return QStringLiteral("/voz"); }, [this](const QString& n) { sonidos.push_back(n); },
-      [this] { return similitud; }, [this] { ++escondidos; }, estados, QLocale(QLocale::Spanish, QLocale::Spain),
+      [this] { return fuenteSimilitud ? fuenteSimilitud() : similitud; }, [this] { ++escondidos; }, estados, QLocale(QLocale::Spanish, QLocale::Spain),
       [this] {
         const double r = aleatorios.empty() ? 0.0 : aleatorios.front();
         if (!aleatorios.empty()) aleatorios.pop_front();

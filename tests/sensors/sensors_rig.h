@@ -16,12 +16,13 @@ namespace miravela::test {
 class FakeGrabber : public ScreenGrabber {
  public:
   static QRgb Pixel(int x, int y) { return qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256); }
+  int desplazamiento = 0;  // moves the whole desktop picture to the right
   bool PuedeLeerPantalla() const override { return legible; }
   std::optional<QImage> Grab(const QRect& rect) override {
     pedidos.push_back(rect);
     QImage image(rect.size(), QImage::Format_RGB32);
     for (int y = 0; y < rect.height(); ++y)
-      for (int x = 0; x < rect.width(); ++x) image.setPixel(x, y, Pixel(rect.x() + x, rect.y() + y));
+      for (int x = 0; x < rect.width(); ++x) image.setPixel(x, y, Pixel(rect.x() + x - desplazamiento, rect.y() + y));
     return image;
   }
   bool legible = true;
@@ -42,7 +43,8 @@ struct SensorsRig {
   FakeServices fakes;
   FakeGrabber grabber;
   ParametrosDeteccion parametros;
-  PictureBox picture4{15, 15, 644, 484};
+  FormPictures pictures;
+  PictureBox& picture4 = pictures.Picture4;
   ModelTimer tmrReloj{clock, "TmrReloj", 500};
   ModelTimer tmrSleep{clock, "TmrSleep", 5000};
   Control lblAyuda;
@@ -52,6 +54,7 @@ struct SensorsRig {
   std::vector<QString> sonidos;
   std::deque<double> aleatorios;
   std::int16_t similitud = 100;
+  std::function<std::int16_t()> fuenteSimilitud;  // when set, read instead of `similitud`
   int estadoInicio = 28657;
   bool reducida = false, inversa = false;
   int escondidos = 0;
