@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/registro_ajustes.h"
 #include "sensors/autoajuste_sensores.h"
 #include "sensors/botonera.h"
 #include "sensors/panel_sensores.h"
@@ -47,9 +48,9 @@ class ArchivoSensores {
   void GuardarSensores() const;
 
  private:
-  void RestaurarRegistro1(const struct RegistroAjustes& r);
-  void RestaurarRegistro2(const struct RegistroAjustes& r);
-  void RestaurarRegistro3(const struct RegistroAjustes& r);
+  void RestaurarRegistro1(const RegistroAjustes& r);
+  void RestaurarRegistro2(const RegistroAjustes& r);
+  void RestaurarRegistro3(const RegistroAjustes& r);
   void AplicarDensidad();
   EntornoArchivoSensores e_;
 };

@@ -6,7 +6,6 @@
 namespace miravela {
 
 namespace {
-constexpr int kEstadoEnMarcha = 28657;
 constexpr int kMinutosCalma = 3;
 constexpr int kMargenMovimiento = 3;
 constexpr int kMargenColor = 6;
@@ -36,7 +35,7 @@ AutoajusteSensores::AutoajusteSensores(EntornoAutoajuste entorno) : e_(std::move
 }
 
 void AutoajusteSensores::CmdAutoAjuste_Click() {
-  if (e_.estadoInicio() != kEstadoEnMarcha) {
+  if (e_.estadoInicio() != kInicioCompletado) {
     e_.beeper.Beep();
     return;
   }

@@ -14,6 +14,10 @@ struct Botonera {
   bool Pulsado(int index) const { return Boton(index).Appearance == 1; }
 };
 
+// EstadoInicio once start-up has completed: only then do the restores of the
+// scheduler and of auto-adjust, and the auto-adjust button, act.
+inline constexpr int kInicioCompletado = 28657;
+
 // Indexes of the buttons the sensors press or read.
 inline constexpr int kBotonCamara = 0;
 inline constexpr int kBotonActivarAlarma = 3;
