@@ -1,0 +1,87 @@
+#pragma once
+// The sensors and image modes put together: the sensor panel, auto-adjust, night
+// vision, the screen capturer with its frame window, and the two settings files SNR
+// and NCH. The main window composes one of these and plugs it into the button bar,
+// the frame loop and its start-up and shut-down.
+#include <QLocale>
+#include <memory>
+
+#include "base/model_timer.h"
+#include "base/picture_box.h"
+#include "base/services.h"
+#include "detect/frame_loop.h"
+#include "detect/parametros_deteccion.h"
+#include "sensors/archivo_sensores.h"
+#include "sensors/autoajuste_sensores.h"
+#include "sensors/capturador_pantalla.h"
+#include "sensors/marco_captura.h"
+#include "sensors/panel_sensores.h"
+#include "sensors/screen_grabber.h"
+#include "sensors/vision_nocturna.h"
+
+namespace miravela {
+
+struct EntornoSensores {
+  Clock& clock;
+  Services services;
+  ScreenGrabber& grabber;
+  ParametrosDeteccion& parametros;
+  PictureBox& picture4;
+  ModelTimer& tmrReloj;
+  ModelTimer& tmrSleep;
+  Control& lblAyuda;
+  Botonera botones;
+  QString carpetaRecursos;  // where Miravela.SNR, .NCH and .PES live
+  std::function<QString()> carpetaVoz;
+  std::function<void(const QString&)> reproducirSonido;
+  std::function<std::int16_t()> similitud;  // Similitud of the last tick
+  std::function<void()> esconderBotones;
+  EstadosVentana estados;  // estadoInicio and the states SNR restores elsewhere
+  QLocale locale = QLocale();
+  // Leave empty for the real clock-seeded draw; tests give a fixed sequence.
+  std::function<double()> aleatorio;
+};
+
+class Sensores {
+ public:
+  explicit Sensores(EntornoSensores entorno);
+
+  Control CmdNoche;
+  PanelSensores panel;
+  MarcoCaptura marco;  // Form4
+  VisionNocturna noche;
+  AutoajusteSensores autoajuste;
+  CapturadorPantalla escaner;
+  ArchivoSensores archivo;
+
+  // Start-up and shut-down steps.
+  void CargarSensores() { archivo.CargarSensores(); }
+  void GuardarSensores() const { archivo.GuardarSensores(); }
+  void CargarVisionNocturna() { noche.CargarVisionNocturna(); }
+  void GuardarVisionNocturna() const { noche.GuardarVisionNocturna(); }
+  void ApagarEscaner() { escaner.ApagarAlCerrar(); }
+
+  // The disconnect sequence of button 0 switches night vision off.
+  void CamaraDesconectada() { noche.Desconectar(); }
+};
+
+// What a frame-loop tick reads from the sensors; the alarm-sound list is the sound
+// subsystem's, so its text comes through `alarmaElegida`.
+class EntradasSensores : public EntradasTick {
+ public:
+  EntradasSensores(const Sensores& sensores, std::function<QString()> alarmaElegida)
+      : s_(sensores), alarmaElegida_(std::move(alarmaElegida)) {}
+  int Movimiento() const override;
+  int ColorSensor() const override;
+  int Frecuencia() const override;
+  QString AlarmaElegida() const override { return alarmaElegida_ ? alarmaElegida_() : QString(); }
+  bool EscanerActivo() const override;
+  bool VisionNocturna() const override;
+  std::uint8_t DivisorNoche() const override;
+
+ private:
+  const Sensores& s_;
+  std::function<QString()> alarmaElegida_;
+};
+
+}  // namespace miravela
