@@ -9,6 +9,8 @@
 #include "base/qt_clock.h"
 #include "capture/capture_backend.h"
 #include "capture/ffmpeg_camera.h"
+#include "sensors/screen_grabber.h"
+#include "sensors/ventana_marco_qt.h"
 #include "view/main_window.h"
 #include "view/capture/qt_camera_dialogs.h"
 #include "view/qt_services.h"
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
   QtWindowHost host(&window);
   QtClock clock;
   QtCameraDialogs cameraDialogs(&window);
+  QtScreenGrabber screen;
   FfmpegCamera camera(CameraOptionsFor(programa, options.isSet(demo)), &cameraDialogs);
 
   Form1 model({clock,
@@ -51,7 +54,10 @@ int main(int argc, char** argv) {
                programa,
                QApplication::applicationFilePath(),
                CaptureBackendAvailable,
-               camera});
+               camera,
+               screen});
+  // The capture frame window exists before start-up, which may restore the capturer.
+  VentanaMarcoQt frameWindow(model.sensores().marco);
   window.SetModel(&model);
   window.adjustSize();
   model.Width = static_cast<int>(window.frameGeometry().width() * host.TwipsPerPixelX());

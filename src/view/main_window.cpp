@@ -10,6 +10,7 @@
 #include "view/button_widget.h"
 #include "view/colors.h"
 #include "view/detect/preview_widget.h"
+#include "view/sensors/sensors_view.h"
 
 namespace miravela {
 
@@ -57,9 +58,13 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(6);
+  auto* top = new QHBoxLayout();
+  top->setSpacing(8);
+  layout->addLayout(top);
   previewHolder_ = new QWidget(this);
   previewHolder_->setFixedSize(324, 244);
-  layout->addWidget(previewHolder_, 0, Qt::AlignLeft);
+  top->addWidget(previewHolder_, 0, Qt::AlignTop);
+  setProperty("topLayout", QVariant::fromValue<void*>(top));
   preview_ = new PreviewArea(previewHolder_);
 
   cameras_ = new CameraList(this);
@@ -89,6 +94,9 @@ void MainWindow::SetModel(Form1* model) {
   live_->OnPictureMouseMove = [model] { model->Botones.EsconderBotones(); };
   live_->lower();
   cameras_->model = model;
+  sensors_ = new SensorsView(model->sensores(), model->Botones.LblAyuda, this);
+  sensors_->Cambiado = [this] { Refresh(); };
+  static_cast<QHBoxLayout*>(property("topLayout").value<void*>())->addWidget(sensors_, 0, Qt::AlignTop);
   connect(cameras_, qOverload<int>(&QComboBox::activated), this, [this](int index) {
     model_->conexion().CboDriver.ListIndex = index;
   });
@@ -111,6 +119,7 @@ void MainWindow::Refresh() {
     if (b) b->Refresh();
   preview_->setVisible(model_->pictures.Picture3.Visible);
   live_->Refresh();
+  sensors_->Refresh();
   RefreshCameras();
 }
 

@@ -12,6 +12,7 @@ namespace miravela {
 class ButtonWidget;
 class PreviewArea;
 class PreviewWidget;
+class SensorsView;
 
 // The camera list; opening it lights it up and explains it on the help line.
 class CameraList : public QComboBox {
@@ -49,6 +50,7 @@ class MainWindow : public QWidget {
   PreviewArea* preview_ = nullptr;
   PreviewWidget* live_ = nullptr;
   CameraList* cameras_ = nullptr;
+  SensorsView* sensors_ = nullptr;
   QLabel* help_ = nullptr;
   std::array<ButtonWidget*, ButtonBar::kBotones> buttons_{};
   bool closing_ = false;

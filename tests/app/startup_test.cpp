@@ -25,7 +25,7 @@ class StartUp : public ::testing::Test {
   std::unique_ptr<Form1> Make(const QString& slot = "1", const QString& folder = {}) {
     ProgramFolder programa{slot, folder.isEmpty() ? root : folder};
     auto form = std::make_unique<Form1>(
-        Form1Deps{clock, fakes.services(), programa, "/opt/mira vela/Miravela", [this] { return captureOk; }, camera});
+        Form1Deps{clock, fakes.services(), programa, "/opt/mira vela/Miravela", [this] { return captureOk; }, camera, grabber});
     form->Width = 600 * 15;
     form->Height = 400 * 15;
     form->OnPaso = [this](const QString& paso) { pasos << paso; };
@@ -38,6 +38,7 @@ class StartUp : public ::testing::Test {
   test::FakeServices fakes;
   bool captureOk = true;
   test::FakeCamera camera;
+  test::FakeScreen grabber;
   QStringList pasos;
 };
 

@@ -39,8 +39,9 @@ TEST(WholeRoad, DemoCameraConnectedWithButtonZeroRaisesAlarmsThatBecomePhotograp
   test::FakeServices fakes;
   fakes.desktop.path = dir.path();
   QtClock clock;
+  test::FakeScreen grabber;
   FfmpegCamera camera(CameraOptionsFor(programa, /*demo=*/true));
-  Form1 form({clock, fakes.services(), programa, "Miravela", [] { return true; }, camera});
+  Form1 form({clock, fakes.services(), programa, "Miravela", [] { return true; }, camera, grabber});
   form.Form_Load();
   ASSERT_EQ(form.EstadoInicio, kEstadoEnMarcha);
   ASSERT_EQ(form.conexion().CboDriver.Text(), QString::fromUtf8("Cámara de demostración"));
@@ -82,9 +83,10 @@ TEST(WholeRoad, SavedCameraChoiceSurvivesARestart) {
   test::FakeServices fakes;
   fakes.desktop.path = dir.path();
   QtClock clock;
+  test::FakeScreen grabber;
   auto start = [&](int choose) {
     FfmpegCamera camera(CameraOptionsFor(programa, false));
-    Form1 form({clock, fakes.services(), programa, "Miravela", [] { return true; }, camera});
+    Form1 form({clock, fakes.services(), programa, "Miravela", [] { return true; }, camera, grabber});
     form.Form_Load();
     const int selected = form.conexion().CboDriver.ListIndex;
     if (choose >= 0) {

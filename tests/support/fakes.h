@@ -142,3 +142,22 @@ class FakeCamera : public CameraControl {
 };
 
 }  // namespace miravela::test
+
+#include "sensors/screen_grabber.h"
+
+namespace miravela::test {
+
+// A desktop of one colour.
+class FakeScreen : public ScreenGrabber {
+ public:
+  bool PuedeLeerPantalla() const override { return readable; }
+  std::optional<QImage> Grab(const QRect& rect) override {
+    QImage image(rect.size(), QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+  }
+  bool readable = true;
+  QColor color = Qt::gray;
+};
+
+}  // namespace miravela::test

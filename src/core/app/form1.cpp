@@ -17,11 +17,10 @@ Form1::Form1(Form1Deps deps)
       services_(deps.services),
       ejecutable_(std::move(deps.ejecutable)),
       capturaDisponible_(std::move(deps.capturaDisponible)),
-      camara_(deps.camara) {
+      camara_(deps.camara),
+      pantalla_(deps.pantalla) {
   Botones.CamaraConectada = [this] { return TmrReloj.Enabled(); };
   TxtSensor.Visible = false;
-  LblSensor8.Tag = QStringLiteral("16761024");
-  LblSensor8.BackColor = Rgb(192, 192, 255);
   ConstruirSubsistemas();
   ConectarBotones();
 }

@@ -17,6 +17,7 @@
 #include "capture/camera_control.h"
 #include "detect/frame_loop.h"
 #include "panel/button_bar.h"
+#include "sensors/sensores.h"
 
 namespace miravela {
 
@@ -33,6 +34,7 @@ struct Form1Deps {
   // watch anything and ends at start-up.
   std::function<bool()> capturaDisponible;
   CameraControl& camara;
+  ScreenGrabber& pantalla;  // the desktop, for the screen capturer
 };
 
 // Steps of start-up and shut-down that belong to subsystems wired in later. Each is
@@ -40,11 +42,12 @@ struct Form1Deps {
 struct PasosSubsistemas {
   using Paso = std::function<void()>;
   // Start-up, in order.
-  Paso CargarSensores, CargarVisionNocturna, CargarAlarmas, CargarEfectosSonido;
+  Paso CargarAlarmas, CargarEfectosSonido;
   // Shut-down, in order.
-  Paso ApagarEscaner;  // switch the screen capturer off, leaving it recorded as on
   Paso CerrarMedios;
-  Paso GuardarSensores, GuardarVisionNocturna, GuardarAlarma, GuardarEfectosSonido;
+  Paso GuardarAlarma, GuardarEfectosSonido;
+  // Plays a sound of the program (voice clips, alarm sounds), never interrupting one that plays.
+  std::function<void(const QString& nombre)> ReproducirSonido;
   // Whether the task scheduler is on and how many day folders it keeps.
   std::function<bool()> ProgramadorActivo = [] { return false; };
   std::function<int()> DiasGuardar = [] { return 365; };
@@ -100,12 +103,9 @@ class Form1 {
   ModelTimer TmrSuspender;
   ModelTimer TmrEfectoSonido;
 
-  // Detection, camera and photographs.
+  // Detection, camera, photographs and sensors.
   ParametrosDeteccion parametros;
-  Control LblSensor7;                   // the zone figure
-  Control LblSensor8;                   // the tracked-colour swatch; its tag holds the colour
-  std::array<Control, 4> LblSensorEtiquetas;  // Movimiento and Color with their values
-  bool SensoresHabilitados = true;
+  Sensores& sensores() { return *sensores_; }
   ZonaVigilancia& zona() { return *zona_; }
   SeguimientoObjeto& seguimiento() { return *seguimiento_; }
   FrameLoop& bucle() { return *bucle_; }
@@ -129,6 +129,7 @@ class Form1 {
     Paso(nombre);
     if (accion) accion();
   }
+  void ConstruirSensores();
   void ConstruirSubsistemas();
   bool OtraInstanciaBloquea();
   void CrearCarpetasPrograma();
@@ -139,6 +140,8 @@ class Form1 {
   QString ejecutable_;
   std::function<bool()> capturaDisponible_;
   CameraControl& camara_;
+  ScreenGrabber& pantalla_;
+  std::unique_ptr<Sensores> sensores_;
   struct Piezas;  // the sensor stand-ins and frame sources the subsystems are built on
   std::unique_ptr<Piezas> piezas_;
   std::unique_ptr<ZonaVigilancia> zona_;

@@ -2,35 +2,10 @@
 // The pieces the main window builds its subsystems on: adapters between the window's
 // own state and the interfaces the subsystems ask for.
 #include "app/form1.h"
-#include "detect/autoajuste.h"
 
 namespace miravela {
 
-// Until the sensor panel is wired in, the frame loop reads the sliders' design values.
 namespace piezas {
-
-class SensoresDeDiseno : public EntradasTick {
- public:
-  int Movimiento() const override { return 45; }
-  int ColorSensor() const override { return 35; }
-  int Frecuencia() const override { return 500; }
-  QString AlarmaElegida() const override { return {}; }
-  bool EscanerActivo() const override { return false; }
-  bool VisionNocturna() const override { return false; }
-  std::uint8_t DivisorNoche() const override { return 30; }
-};
-
-class SinAutoajuste : public Autoajuste {
- public:
-  bool Activo() const override { return false; }
-  void Paso() override {}
-  void Detener() override {}
-};
-
-class SinEscaner : public FrameSource {
- public:
-  std::optional<QImage> Snap() override { return std::nullopt; }
-};
 
 // The camera as a frame source; the frame buffer follows the camera's native size,
 // with the two-pixel margin the picture box has always had.
@@ -67,11 +42,11 @@ class PantallaForm : public PantallaCifras {
 }  // namespace piezas
 
 struct Form1::Piezas {
-  Piezas(Form1& form, CameraControl& camaraControl)
-      : camara(camaraControl, form.pictures.Picture4), pantalla(form) {}
-  piezas::SensoresDeDiseno entradas;
-  piezas::SinAutoajuste autoajuste;
-  piezas::SinEscaner escaner;
+  Piezas(Form1& form, CameraControl& camaraControl, std::function<QString()> alarmaElegida)
+      : entradas(form.sensores(), std::move(alarmaElegida)),
+        camara(camaraControl, form.pictures.Picture4),
+        pantalla(form) {}
+  EntradasSensores entradas;
   piezas::FuenteCamara camara;
   piezas::PantallaForm pantalla;
 };

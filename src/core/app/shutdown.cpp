@@ -20,7 +20,7 @@ void Form1::Form_Unload() {
   // overwrite the settings of the instance that runs, so it leaves every file alone.
   if (EstadoInicio == kEstadoAbandonado) return;
 
-  Paso("ApagarEscaner", Subsistemas.ApagarEscaner);
+  Paso("ApagarEscaner", [this] { sensores_->ApagarEscaner(); });
   Paso("DetenerTemporizadores");
   TmrMonitor.SetEnabled(false);
   TmrReloj.SetEnabled(false);
@@ -31,8 +31,8 @@ void Form1::Form_Unload() {
   Paso("GuardarPosicion");
   GuardarPosicion();
   Paso("GuardarCamara", [this] { conexion_->GuardarCamara(); });
-  Paso("GuardarSensores", Subsistemas.GuardarSensores);
-  Paso("GuardarVisionNocturna", Subsistemas.GuardarVisionNocturna);
+  Paso("GuardarSensores", [this] { sensores_->GuardarSensores(); });
+  Paso("GuardarVisionNocturna", [this] { sensores_->GuardarVisionNocturna(); });
   Paso("GuardarAlarma", Subsistemas.GuardarAlarma);
   Paso("GuardarEfectosSonido", Subsistemas.GuardarEfectosSonido);
   Paso("GuardarZona", [this] { zona_->GuardarZona(); });

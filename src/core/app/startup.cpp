@@ -51,8 +51,8 @@ void Form1::Form_Load() {
   Caption = TituloBase;
   EstadoInicio = kEstadoEnMarcha;
 
-  Paso("CargarSensores", Subsistemas.CargarSensores);
-  Paso("CargarVisionNocturna", Subsistemas.CargarVisionNocturna);
+  Paso("CargarSensores", [this] { sensores_->CargarSensores(); });
+  Paso("CargarVisionNocturna", [this] { sensores_->CargarVisionNocturna(); });
   Paso("CargarAlarmas", Subsistemas.CargarAlarmas);
   Paso("CargarEfectosSonido", Subsistemas.CargarEfectosSonido);
 

@@ -1,22 +1,46 @@
 // How the main window puts its subsystems together, and the photograph timer.
 #include "app/form1.h"
 #include "app/piezas.h"
+#include "detect/imagen.h"
 
 namespace miravela {
 
+void Form1::ConstruirSensores() {
+  EstadosVentana estados;
+  estados.estadoInicio = [this] { return EstadoInicio; };
+  estados.modoReducido = [] { return false; };
+  estados.activarZona = [this] { zona_->ActivarZona(); };
+  estados.alarmaInversa = [this] { return seguimiento_->AlarmaInversa(); };
+  estados.activarAlarmaInversa = [this] { seguimiento_->ImgReverse_Click(); };
+  sensores_ = std::make_unique<Sensores>(EntornoSensores{
+      clock_, services_, pantalla_, parametros, pictures.Picture4, TmrReloj, TmrSleep, Botones.LblAyuda,
+      Botonera{[this](int i) -> Control& { return Botones.PctBoton.at(static_cast<std::size_t>(i)); },
+               [this](int i) { Botones.PctBoton_Click(i); }},
+      programa.Ruta("Recursos"), [this] { return config.CarpetaVoz; },
+      [this](const QString& nombre) {
+        if (Subsistemas.ReproducirSonido) Subsistemas.ReproducirSonido(nombre);
+      },
+      [this] { return bucle_->Resultados().Similitud; }, [this] { Botones.EsconderBotones(); }, estados,
+      QLocale(), {}});
+}
+
 void Form1::ConstruirSubsistemas() {
-  piezas_ = std::make_unique<Piezas>(*this, camara_);
+  ConstruirSensores();
+  auto& s = *sensores_;
+  auto& panel = s.panel;
+  // The alarm-sound list belongs to the sound subsystem; without it there is no choice.
+  piezas_ = std::make_unique<Piezas>(*this, camara_, [] { return QString(); });
   auto& p = *piezas_;
   zona_ = std::make_unique<ZonaVigilancia>(EntornoZona{
-      Botones.PctBoton[7], LblSensor7, pictures.Picture1, programa.Ruta("Recursos"), services_.messages,
-      p.autoajuste, [&p] { return p.entradas.AlarmaElegida(); }, [this] { return Botones.Pulsado(0); },
+      Botones.PctBoton[7], panel.LblSensor[7], pictures.Picture1, programa.Ruta("Recursos"), services_.messages,
+      s.autoajuste, [&p] { return p.entradas.AlarmaElegida(); }, [this] { return Botones.Pulsado(0); },
       [this] { return Botones.Pulsado(15); }});
   seguimiento_ = std::make_unique<SeguimientoObjeto>(EntornoSeguimiento{
-      pictures.Picture1, *zona_, Botones.PctBoton[15], LblSensor8,
-      {&LblSensorEtiquetas[0], &LblSensorEtiquetas[1], &LblSensorEtiquetas[2], &LblSensorEtiquetas[3]},
-      [this](bool on) { SensoresHabilitados = on; }, p.autoajuste});
-  bucle_ = std::make_unique<FrameLoop>(EntornoBucle{pictures, parametros, *zona_, *seguimiento_, p.camara, p.escaner,
-                                                    p.autoajuste, p.entradas, p.pantalla, TmrReloj, TmrSleep,
+      pictures.Picture1, *zona_, Botones.PctBoton[15], panel.LblSensor[8],
+      {&panel.LblSensor[0], &panel.LblSensor[1], &panel.LblSensor[2], &panel.LblSensor[3]},
+      [&panel](bool on) { panel.HsbSensor[0].Enabled = panel.HsbSensor[1].Enabled = on; }, s.autoajuste});
+  bucle_ = std::make_unique<FrameLoop>(EntornoBucle{pictures, parametros, *zona_, *seguimiento_, p.camara, s.escaner,
+                                                    s.autoajuste, p.entradas, p.pantalla, TmrReloj, TmrSleep,
                                                     TmrGuardar, clock_, programa.NumeroCamara});
   conexion_ = std::make_unique<ConexionCamara>(ConexionCamara::Entorno{
       camara_, programa, services_, Botones, pictures.Picture3, TmrReloj, TmrSleep, TmrSuspender,
@@ -24,7 +48,7 @@ void Form1::ConstruirSubsistemas() {
         pictures.Picture1.ClearPicture();
         pictures.Picture4.ClearPicture();
       },
-      [&p] { return p.entradas.EscanerActivo(); }, {}, {}, {}, {},
+      [&s] { return s.escaner.Activo(); }, {}, {}, {}, [&s] { s.CamaraDesconectada(); },
       [this] {
         TxtSensor.Caption.clear();
         Caption = TituloBase;
@@ -37,7 +61,7 @@ void Form1::ConstruirSubsistemas() {
       [this] { return pictures.Picture4.TwipsPerPixelX(); },
       [this] { return pictures.Picture1.Picture().isNull(); },
       [&p] { return p.entradas.VisionNocturna(); },
-      [this] { pictures.Picture4.SetPicture(pictures.Picture5.Picture()); },
+      [this] { AjustarImagen(pictures.Picture5, pictures.Picture4); },
       [this] { return EstadoInicio == kEstadoEnMarcha; },
       [this] { return Subsistemas.ProgramadorActivo(); },
       [this] { return Subsistemas.DiasGuardar(); },
@@ -57,7 +81,7 @@ void Form1::ConstruirSubsistemas() {
 
   Botones.SetAction(0, [this] { conexion_->Boton0_Click(); });
   Botones.SetAction(2, [this] {
-    if (!Botones.Pulsado(0) || piezas_->entradas.EscanerActivo()) return services_.beeper.Beep();
+    if (!Botones.Pulsado(0) || sensores_->escaner.Activo()) return services_.beeper.Beep();
     pictures.Picture3.Visible = true;
     TmrReloj.SetEnabled(false);
     TmrSleep.SetEnabled(false);
