@@ -3,19 +3,12 @@
 # list, button 0 connects it, the preview moves, and the figure that walks in
 # becomes a stamped photograph in today's folder.
 set -euo pipefail
-bin=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11.sh"
-
-work=$(mktemp -d)
-trap 'kill "${app:-0}" 2>/dev/null || true; stop_xserver; rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
-mkdir -p "$work/prog" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-start_xserver
-
-cd "$work/prog"
+enter_sandbox "$1"
 QT_QPA_PLATFORM=xcb "$bin" --demo >"$work/out.log" 2>&1 &
 app=$!
+press "$(wait_window "BIENVENIDO")" Return
 main=$(wait_window "Miravela 11.23")
 
 preview() { import -window root -crop 324x244+$(( x + 8 ))+$(( y + 8 )) "$1"; }

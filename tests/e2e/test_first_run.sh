@@ -2,17 +2,9 @@
 # The real program's first run in an empty folder: folders, read-me, INI, desktop
 # launcher, window title; closed through the close question; settings written.
 set -euo pipefail
-bin=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11.sh"
-
-work=$(mktemp -d)
-trap 'kill "${app:-0}" 2>/dev/null || true; stop_xserver; cat "$work/out.log" >&2; rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
-mkdir -p "$HOME/Desktop" "$work/prog" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-start_xserver
-
-cd "$work/prog"
+enter_sandbox "$1"
 QT_QPA_PLATFORM=xcb "$bin" >"$work/out.log" 2>&1 &
 app=$!
 

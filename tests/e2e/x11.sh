@@ -38,3 +38,15 @@ press() {
   xdotool windowfocus --sync "$window"
   xdotool key --clearmodifiers "$@"
 }
+
+# A private home, runtime folder, program folder and X server for one test; the
+# program, its folder and the log are in $bin, $work/prog and $work/out.log.
+enter_sandbox() {
+  bin=$(realpath "$1")
+  work=$(mktemp -d)
+  trap 'kill "${app:-0}" 2>/dev/null || true; stop_xserver; cat "$work/out.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
+  export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+  mkdir -p "$HOME/Desktop" "$work/prog" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  start_xserver
+  cd "$work/prog"
+}
