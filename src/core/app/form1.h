@@ -131,6 +131,10 @@ class Form1 {
   }
   void ConstruirSensores();
   void ConstruirSubsistemas();
+  void ConstruirDeteccion();
+  void ConstruirConexion();
+  void ConstruirGrabador();
+  void ConectarVigilancia();
   bool OtraInstanciaBloquea();
   void CrearCarpetasPrograma();
   void TerminarArranque();

@@ -26,10 +26,17 @@ void Form1::ConstruirSensores() {
 
 void Form1::ConstruirSubsistemas() {
   ConstruirSensores();
-  auto& s = *sensores_;
-  auto& panel = s.panel;
   // The alarm-sound list belongs to the sound subsystem; without it there is no choice.
   piezas_ = std::make_unique<Piezas>(*this, camara_, [] { return QString(); });
+  ConstruirDeteccion();
+  ConstruirConexion();
+  ConstruirGrabador();
+  ConectarVigilancia();
+}
+
+void Form1::ConstruirDeteccion() {
+  auto& s = *sensores_;
+  auto& panel = s.panel;
   auto& p = *piezas_;
   zona_ = std::make_unique<ZonaVigilancia>(EntornoZona{
       Botones.PctBoton[7], panel.LblSensor[7], pictures.Picture1, programa.Ruta("Recursos"), services_.messages,
@@ -42,6 +49,10 @@ void Form1::ConstruirSubsistemas() {
   bucle_ = std::make_unique<FrameLoop>(EntornoBucle{pictures, parametros, *zona_, *seguimiento_, p.camara, s.escaner,
                                                     s.autoajuste, p.entradas, p.pantalla, TmrReloj, TmrSleep,
                                                     TmrGuardar, clock_, programa.NumeroCamara});
+}
+
+void Form1::ConstruirConexion() {
+  auto& s = *sensores_;
   conexion_ = std::make_unique<ConexionCamara>(ConexionCamara::Entorno{
       camara_, programa, services_, Botones, pictures.Picture3, TmrReloj, TmrSleep, TmrSuspender,
       [this] {
@@ -53,6 +64,10 @@ void Form1::ConstruirSubsistemas() {
         TxtSensor.Caption.clear();
         Caption = TituloBase;
       }});
+}
+
+void Form1::ConstruirGrabador() {
+  auto& p = *piezas_;
   grabador_ = std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{
       clock_, config.CarpetaImagenes, config.EtiquetaCamara, config.CalidadJpeg,
       programa.Ruta("Recursos/PICTMP.bmp"),
@@ -69,7 +84,11 @@ void Form1::ConstruirSubsistemas() {
       {},
       [this] { services_.window.ProcessEvents(); },
       [this](const QImage& foto, int calidad, const QString& ruta) { return GuardarJpeg(jpeg_, foto, calidad, ruta); }});
+}
 
+// The timers and buttons that drive watching: the frame loop, the photograph, the
+// grace period, connecting, configuring, the zone and tracking.
+void Form1::ConectarVigilancia() {
   Botones.AlEsconder = [this] {
     conexion_->CboDriver.BackColor = kColorReposo;
     zona_->OcultarSuperposicion();
