@@ -8,6 +8,7 @@
 #include <random>
 
 #include "alarm/jpeg_dct.h"
+#include "alarm/jpeg_dct_flow.h"
 #include "alarm/jpeg_error.h"
 #include "alarm/jpeg_huffman.h"
 #include "alarm/jpeg_quant.h"
@@ -109,17 +110,25 @@ TEST(JpegDctTest, TransformBlockQuantisesAndMarksTheNonZeroCoefficients) {
   EXPECT_LT(differing, 200 * 64 / 200);  // single-precision rounding may flip a rare near-tie
 }
 
-TEST(JpegDctTest, TheFastestTransformGivesTheSameCoefficients) {
+// Every vector transform this processor can run, and the one chosen, against the plain one.
+TEST(JpegDctTest, EveryFasterTransformGivesTheSameCoefficients) {
+  std::vector<TransformFunction> transforms = {FastestTransform()};
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (__builtin_cpu_supports("avx2")) transforms.push_back(TransformBlockWide);
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
+    transforms.push_back(TransformBlockWideZigzag);
+#endif
   std::mt19937 rng(13);
   const QuantDivisors divisors = MakeDivisors(ScaleTable(BaseChrominanceTable(), 97));
-  const TransformFunction fastest = FastestTransform();
-  for (int trial = 0; trial < 500; ++trial) {
-    const auto block = RandomBlock(rng);
-    alignas(16) std::int16_t a[64], b[64];
-    const std::uint64_t maskA = TransformBlock(block.data(), 8, divisors, a);
-    const std::uint64_t maskB = fastest(block.data(), 8, divisors, b);
-    ASSERT_EQ(maskA, maskB);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(a[i], b[i]) << "trial " << trial << " i " << i;
+  for (std::size_t t = 0; t < transforms.size(); ++t) {
+    for (int trial = 0; trial < 500; ++trial) {
+      const auto block = RandomBlock(rng);
+      alignas(16) std::int16_t a[64], b[64];
+      const std::uint64_t maskA = TransformBlock(block.data(), 8, divisors, a);
+      const std::uint64_t maskB = transforms[t](block.data(), 8, divisors, b);
+      ASSERT_EQ(maskA, maskB) << "transform " << t << " trial " << trial;
+      for (int i = 0; i < 64; ++i) ASSERT_EQ(a[i], b[i]) << "transform " << t << " trial " << trial << " i " << i;
+    }
   }
 }
 
