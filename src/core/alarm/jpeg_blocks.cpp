@@ -75,8 +75,49 @@ std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t n
   return out;
 }
 
+namespace {
+
+// Every component adds one block to an MCU (no subsampling, or a scan of one
+// component): each plane is walked along its rows of blocks, with nothing to look up
+// per block.
+std::uint32_t* TokeniseOneBlockPerMcu(const ScanLayout& scan, const QuantDivisors* divisors,
+                                      std::uint32_t* out, SymbolStatistics& stats) {
+  struct Walk {
+    const Plane* plane;
+    const QuantDivisors* divisors;
+    SymbolCounts *dc, *ac;
+    int predictor = 0;
+  };
+  const int n = static_cast<int>(scan.components.size());
+  std::array<Walk, 4> walks{};
+  for (int ci = 0; ci < n; ++ci) {
+    const ScanComponent& c = scan.components[ci];
+    walks[ci] = {c.plane, &divisors[c.table], &stats.dc[c.table], &stats.ac[c.table]};
+  }
+  alignas(16) std::int16_t coefficients[64];
+  const TransformFunction transform = FastestTransform();
+  std::array<const std::int8_t*, 4> rows{};
+  for (int my = 0; my < scan.mcusDown; ++my) {
+    for (int ci = 0; ci < n; ++ci) rows[ci] = walks[ci].plane->Block(0, my);
+    for (int mx = 0; mx < scan.mcusAcross; ++mx) {
+      for (int ci = 0; ci < n; ++ci) {
+        Walk& w = walks[ci];
+        const std::uint64_t nonZero = transform(rows[ci] + mx * 64, 8, *w.divisors, coefficients);
+        out = TokeniseBlock(coefficients, nonZero, w.predictor, out, *w.dc, *w.ac);
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors,
                             std::uint32_t* out, SymbolStatistics& stats) {
+  bool oneBlockEach = true;
+  for (const ScanComponent& c : scan.components) oneBlockEach = oneBlockEach && c.h == 1 && c.v == 1;
+  if (oneBlockEach) return TokeniseOneBlockPerMcu(scan, divisors, out, stats);
+
   const int n = static_cast<int>(scan.components.size());
   int predictors[4] = {0, 0, 0, 0};
   alignas(16) std::int16_t coefficients[64];

@@ -28,10 +28,15 @@ struct ZigzagIndexes {
 };
 constexpr ZigzagIndexes kZigzag{};
 
+// This compiler's header builds the insert on an "undefined" register and then
+// warns about it; every lane of the result is set here.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
 inline __m512i FourRows(const __m128i* p) {
-  return _mm512_shuffle_i64x2(_mm512_zextsi256_si512(_mm256_set_m128i(p[1], p[0])),
-                              _mm512_zextsi256_si512(_mm256_set_m128i(p[3], p[2])), _MM_SHUFFLE(1, 0, 1, 0));
+  return _mm512_inserti64x4(_mm512_castsi256_si512(_mm256_set_m128i(p[1], p[0])),
+                            _mm256_set_m128i(p[3], p[2]), 1);
 }
+#pragma GCC diagnostic pop
 
 }  // namespace
 
