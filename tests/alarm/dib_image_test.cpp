@@ -1,7 +1,9 @@
 // cImage on small fixtures: depths, row layout, copies, painting and the transforms.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include "alarm/dib_image.h"
 #include "alarm/jpeg_encoder.h"
@@ -78,6 +80,44 @@ TEST(DibImageTest, DIBitsAreBottomUpInFileLayout) {
   const std::vector<std::uint8_t> packed = grey.DIBits();
   EXPECT_EQ(packed[0], 0xA5);
   EXPECT_EQ(packed[1], 0xF0);
+}
+
+// Widths with and without row padding; pictures already in bitmap order and not.
+TEST(DibImageTest, SaveBitmap24WritesBottomUpPaddedRowsAndReplacesTheFile) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/PICTMP.bmp";
+  QFile old(path);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write(QByteArray(100000, 'x'));  // longer than any bitmap below
+  old.close();
+  struct Case {
+    int width, height;
+    QImage::Format format;
+  };
+  for (const Case& c : {Case{3, 2, QImage::Format_RGB32}, Case{4, 3, QImage::Format_BGR888},
+                        Case{5, 1, QImage::Format_RGB888}, Case{2, 4, QImage::Format_BGR888},
+                        Case{37, 3, QImage::Format_RGB32}, Case{34, 2, QImage::Format_ARGB32}}) {
+    const QImage picture = Fixture(c.width, c.height).convertToFormat(c.format);
+    ASSERT_TRUE(SaveBitmap24(picture, path)) << c.width;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const int stride = cImage::BytesPerScanLine(c.width, 24);
+    ASSERT_EQ(bytes.size(), 54 + stride * c.height) << c.width;
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[28]), 24);  // bits per pixel
+    // The first stored row is the bottom one, in blue, green, red order, padded with zeros.
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(bytes.constData()) + 54;
+    EXPECT_EQ(pixels[0], 200);
+    EXPECT_EQ(pixels[1], 20 + c.height - 1);
+    EXPECT_EQ(pixels[2], 10);
+    for (int i = 3 * c.width; i < stride; ++i) EXPECT_EQ(pixels[i], 0) << c.width;
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(bytes, "BMP"));
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+  }
+  EXPECT_FALSE(SaveBitmap24(QImage(), path));
+  EXPECT_FALSE(SaveBitmap24(Fixture(), dir.path() + "/missing/PICTMP.bmp"));
 }
 
 TEST(DibImageTest, CopyStdPictureTakesTheDepthsTheEncoderNeeds) {

@@ -8,9 +8,11 @@
 #include <random>
 
 #include "alarm/jpeg_dct.h"
+#include "alarm/jpeg_dct_flow.h"
 #include "alarm/jpeg_error.h"
 #include "alarm/jpeg_huffman.h"
 #include "alarm/jpeg_quant.h"
+#include "alarm/jpeg_sampling.h"
 #include "alarm/jpeg_sampling_wide.h"
 
 namespace miravela::jpeg {
@@ -108,17 +110,25 @@ TEST(JpegDctTest, TransformBlockQuantisesAndMarksTheNonZeroCoefficients) {
   EXPECT_LT(differing, 200 * 64 / 200);  // single-precision rounding may flip a rare near-tie
 }
 
-TEST(JpegDctTest, TheFastestTransformGivesTheSameCoefficients) {
+// Every vector transform this processor can run, and the one chosen, against the plain one.
+TEST(JpegDctTest, EveryFasterTransformGivesTheSameCoefficients) {
+  std::vector<TransformFunction> transforms = {FastestTransform()};
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (__builtin_cpu_supports("avx2")) transforms.push_back(TransformBlockWide);
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
+    transforms.push_back(TransformBlockWideZigzag);
+#endif
   std::mt19937 rng(13);
   const QuantDivisors divisors = MakeDivisors(ScaleTable(BaseChrominanceTable(), 97));
-  const TransformFunction fastest = FastestTransform();
-  for (int trial = 0; trial < 500; ++trial) {
-    const auto block = RandomBlock(rng);
-    alignas(16) std::int16_t a[64], b[64];
-    const std::uint64_t maskA = TransformBlock(block.data(), 8, divisors, a);
-    const std::uint64_t maskB = fastest(block.data(), 8, divisors, b);
-    ASSERT_EQ(maskA, maskB);
-    for (int i = 0; i < 64; ++i) ASSERT_EQ(a[i], b[i]) << "trial " << trial << " i " << i;
+  for (std::size_t t = 0; t < transforms.size(); ++t) {
+    for (int trial = 0; trial < 500; ++trial) {
+      const auto block = RandomBlock(rng);
+      alignas(16) std::int16_t a[64], b[64];
+      const std::uint64_t maskA = TransformBlock(block.data(), 8, divisors, a);
+      const std::uint64_t maskB = transforms[t](block.data(), 8, divisors, b);
+      ASSERT_EQ(maskA, maskB) << "transform " << t << " trial " << trial;
+      for (int i = 0; i < 64; ++i) ASSERT_EQ(a[i], b[i]) << "transform " << t << " trial " << trial << " i " << i;
+    }
   }
 }
 
@@ -269,6 +279,39 @@ TEST(JpegSamplingTest, ShuffledSplitMatchesThePixels) {
       ASSERT_EQ(b[x], px[3 * x + 2 - redOffset]) << x;
     }
   }
+  std::vector<std::uint8_t> px4(4 * 37);
+  for (std::size_t i = 0; i < px4.size(); ++i) px4[i] = static_cast<std::uint8_t>(i * 11 + 5);
+  std::uint8_t r[37], g[37], b[37];
+  SplitFourBytePixels(px4.data(), 37, r, g, b);
+  for (int x = 0; x < 37; ++x) {
+    ASSERT_EQ(b[x], px4[4 * x]) << x;
+    ASSERT_EQ(g[x], px4[4 * x + 1]) << x;
+    ASSERT_EQ(r[x], px4[4 * x + 2]) << x;
+  }
+}
+
+// The wide colour transform against the scalar rule, on every extreme of the
+// channels and on noise, for the three components at once.
+TEST(JpegSamplingTest, WideColourTransformGivesTheScalarSamples) {
+  if (!HasWideVectors()) GTEST_SKIP() << "no 256-bit vectors on this processor";
+  constexpr int kWidth = 64;
+  std::uint8_t r[kWidth], g[kWidth], b[kWidth];
+  std::uint32_t noise = 7;
+  for (int x = 0; x < kWidth; ++x) {
+    noise = noise * 1664525u + 1013904223u;
+    const bool extreme = x < 8;  // all corners of the colour cube
+    r[x] = extreme ? ((x & 1) ? 255 : 0) : static_cast<std::uint8_t>(noise >> 24);
+    g[x] = extreme ? ((x & 2) ? 255 : 0) : static_cast<std::uint8_t>(noise >> 16);
+    b[x] = extreme ? ((x & 4) ? 255 : 0) : static_cast<std::uint8_t>(noise >> 8);
+  }
+  const ColourComponent kinds[3] = {ColourComponent::Y, ColourComponent::Cb, ColourComponent::Cr};
+  const ColourWeights weights[3] = {{9798, 19235, 3735, 128}, {-5529, -10855, 16384, 0}, {16384, -13720, -2664, 0}};
+  std::int8_t blocks[3][kWidth / 8 * 64] = {};
+  const BlockRow targets[3] = {{&weights[0], blocks[0]}, {&weights[1], blocks[1]}, {&weights[2], blocks[2]}};
+  SampleIntoBlocksWide(r, g, b, kWidth, targets, 3);
+  for (int c = 0; c < 3; ++c)
+    for (int x = 0; x < kWidth; ++x)
+      ASSERT_EQ(blocks[c][(x / 8) * 64 + x % 8], ColourSample(kinds[c], r[x], g[x], b[x])) << c << " " << x;
 }
 
 }  // namespace

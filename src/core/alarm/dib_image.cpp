@@ -1,6 +1,18 @@
 #include "alarm/dib_image.h"
 
+#include <QFile>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace miravela {
 
@@ -55,7 +67,145 @@ std::uint8_t ApplyOp(cImage::RasterOp op, std::uint8_t s, std::uint8_t d) {
   }
 }
 
+// The file and information headers of a bottom-up, uncompressed 24-bit bitmap.
+std::array<std::uint8_t, 54> BitmapHeaders(int width, int height) {
+  std::array<std::uint8_t, 54> h{};
+  auto put = [&h](int at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) h[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(value >> (8 * i));
+  };
+  const auto imageBytes = static_cast<std::uint32_t>(cImage::BytesPerScanLine(width, 24)) * static_cast<std::uint32_t>(height);
+  h[0] = 'B';
+  h[1] = 'M';
+  put(2, 54 + imageBytes, 4);  // file size
+  put(10, 54, 4);              // where the pixels start
+  put(14, 40, 4);              // information header size
+  put(18, static_cast<std::uint32_t>(width), 4);
+  put(22, static_cast<std::uint32_t>(height), 4);  // positive: bottom-up rows
+  put(26, 1, 2);                                   // planes
+  put(28, 24, 2);                                  // bits per pixel
+  put(34, imageBytes, 4);
+  put(38, 2835, 4);  // 72 dots per inch, in dots per metre
+  put(42, 2835, 4);
+  return h;
+}
+
+// Writes every byte the pieces describe; the pieces are consumed on the way.
+bool WritePieces(int fd, std::vector<iovec>& pieces) {
+  std::size_t first = 0;
+  while (first < pieces.size()) {
+    const int count = static_cast<int>(std::min<std::size_t>(pieces.size() - first, IOV_MAX));
+    ssize_t n = ::writev(fd, pieces.data() + first, count);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    while (n > 0) {
+      iovec& piece = pieces[first];
+      const std::size_t used = std::min(piece.iov_len, static_cast<std::size_t>(n));
+      piece.iov_base = static_cast<char*>(piece.iov_base) + used;
+      piece.iov_len -= used;
+      n -= static_cast<ssize_t>(used);
+      if (piece.iov_len == 0) ++first;
+    }
+    while (first < pieces.size() && pieces[first].iov_len == 0) ++first;
+  }
+  return true;
+}
+
+// A row of 32-bit pixels (blue, green, red, unused in memory) as 24-bit ones.
+void DropFourthBytesPlain(const uchar* from, int width, std::uint8_t* to) {
+  for (int x = 0; x < width; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// The same sixteen pixels at a time with byte shuffles; only called where the
+// processor has them.
+__attribute__((target("ssse3"))) void DropFourthBytesShuffled(const uchar* from, int width, std::uint8_t* to) {
+  const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  int x = 0;
+  for (; x + 16 <= width; x += 16, from += 64, to += 48) {
+    const auto* in = reinterpret_cast<const __m128i*>(from);
+    const __m128i a = _mm_shuffle_epi8(_mm_loadu_si128(in), pack);
+    const __m128i b = _mm_shuffle_epi8(_mm_loadu_si128(in + 1), pack);
+    const __m128i c = _mm_shuffle_epi8(_mm_loadu_si128(in + 2), pack);
+    const __m128i d = _mm_shuffle_epi8(_mm_loadu_si128(in + 3), pack);
+    auto* out = reinterpret_cast<__m128i*>(to);
+    _mm_storeu_si128(out, _mm_or_si128(a, _mm_slli_si128(b, 12)));
+    _mm_storeu_si128(out + 1, _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+    _mm_storeu_si128(out + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
+  }
+  DropFourthBytesPlain(from, width - x, to);
+}
+#endif
+
+using RowConversion = void (*)(const uchar*, int, std::uint8_t*);
+RowConversion FastestDropFourthBytes() {
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (__builtin_cpu_supports("ssse3")) return DropFourthBytesShuffled;
+#endif
+  return DropFourthBytesPlain;
+}
+
+bool OpenReplacing(const QString& path, int& fd) {
+  // Not truncated here: rewriting the pages of the old bitmap in place is cheaper
+  // than freeing them and taking new ones; what is left of a longer file goes after.
+  fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  return fd >= 0;
+}
+
+bool FinishReplacing(int fd, bool written, off_t size) {
+  written = written && ::ftruncate(fd, size) == 0;
+  return ::close(fd) == 0 && written;
+}
+
+// Pictures already in bitmap order: the rows go straight from the picture to the file.
+bool WriteBgrRows(int fd, const QImage& bgr, std::array<std::uint8_t, 54>& headers) {
+  const std::size_t rowBytes = 3 * static_cast<std::size_t>(bgr.width());
+  const std::size_t padding = static_cast<std::size_t>(cImage::BytesPerScanLine(bgr.width(), 24)) - rowBytes;
+  static const std::uint8_t zeros[3] = {0, 0, 0};
+  std::vector<iovec> pieces;
+  pieces.reserve(1 + static_cast<std::size_t>(bgr.height()) * (padding > 0 ? 2 : 1));
+  pieces.push_back({headers.data(), headers.size()});
+  for (int y = bgr.height() - 1; y >= 0; --y) {
+    pieces.push_back({const_cast<uchar*>(bgr.constScanLine(y)), rowBytes});
+    if (padding > 0) pieces.push_back({const_cast<std::uint8_t*>(zeros), padding});
+  }
+  return WritePieces(fd, pieces);
+}
+
+// 32-bit pictures: converted a band of rows at a time into a small buffer.
+bool Write32BitRows(int fd, const QImage& picture, std::array<std::uint8_t, 54>& headers) {
+  const int width = picture.width(), stride = cImage::BytesPerScanLine(width, 24);
+  constexpr int kBandRows = 16;
+  std::vector<std::uint8_t> band(static_cast<std::size_t>(stride) * kBandRows, 0);
+  const RowConversion convert = FastestDropFourthBytes();
+  std::vector<iovec> piece{{headers.data(), headers.size()}};
+  if (!WritePieces(fd, piece)) return false;
+  for (int y = picture.height() - 1; y >= 0;) {
+    int rows = 0;
+    for (; rows < kBandRows && y >= 0; ++rows, --y)
+      convert(picture.constScanLine(y), width, band.data() + static_cast<std::size_t>(rows) * stride);
+    piece = {{band.data(), static_cast<std::size_t>(rows) * stride}};
+    if (!WritePieces(fd, piece)) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool SaveBitmap24(const QImage& picture, const QString& path) {
+  if (picture.isNull() || path.isEmpty()) return false;
+  const bool fourBytes = Q_BYTE_ORDER == Q_LITTLE_ENDIAN && (picture.format() == QImage::Format_RGB32 ||
+                                                             picture.format() == QImage::Format_ARGB32);
+  const QImage source = fourBytes || picture.format() == QImage::Format_BGR888
+                            ? picture
+                            : picture.convertToFormat(QImage::Format_BGR888);
+  if (source.isNull()) return false;
+  std::array<std::uint8_t, 54> headers = BitmapHeaders(source.width(), source.height());
+  int fd = -1;
+  if (!OpenReplacing(path, fd)) return false;
+  const bool written = fourBytes ? Write32BitRows(fd, source, headers) : WriteBgrRows(fd, source, headers);
+  const off_t size = 54 + static_cast<off_t>(cImage::BytesPerScanLine(source.width(), 24)) * source.height();
+  return FinishReplacing(fd, written, size);
+}
 
 int cImage::BytesPerScanLine(int width, int bitCount) {
   if (width < 1) return 0;

@@ -5,6 +5,7 @@
 // source is left as it is.
 #include <QImage>
 #include <QList>
+#include <QString>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -65,5 +66,10 @@ class cImage {
   QImage surface_;
   int bitCount_ = 0;
 };
+
+// Writes `picture` as a 24-bit bitmap file (rows bottom-up, padded to four bytes),
+// replacing a file of that name. Blue-green-red pictures are written as they are
+// stored; others are converted first. False when the file could not be written.
+bool SaveBitmap24(const QImage& picture, const QString& path);
 
 }  // namespace miravela

@@ -57,9 +57,10 @@ void GrabadorFotos::GuardarFoto() {
   }
   e_.procesarEventos();
 
-  // The stamped picture also stays on disk as a bitmap, as it always has.
-  const QImage foto = lienzo.convertToFormat(QImage::Format_RGB888);
-  foto.save(e_.archivoTemporal, "BMP");
+  // The stamped picture also stays on disk as a bitmap, as it always has; the
+  // photograph is encoded from the same pixels.
+  const QImage& foto = lienzo;
+  SaveBitmap24(foto, e_.archivoTemporal);
 
   UltimaFoto = carpeta + '/' + NombreFoto(e_.clock.Now(), ContadorFotos);
   if (!foto.isNull() && e_.codificar) e_.codificar(foto, e_.calidadJpeg, UltimaFoto);
@@ -91,12 +92,11 @@ void GrabadorFotos::DepurarCarpetas() {
 }
 
 bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ruta) {
-  cImage dib;
-  if (!dib.CopyStdPicture(foto, 0)) return false;
+  // The encoder reads the picture's pixels as they are, so no 24-bit copy is made first.
   jpeg.SetSamplingFrequencies(1, 1, 1, 1, 1, 1);
   jpeg.SetQuality(calidad);
   jpeg.SetComment("");
-  if (jpeg.SampleHDC(dib.hDC(), dib.Width(), dib.Height(), 0, 0) != cJpeg::kSampled) return false;
+  if (jpeg.SampleHDC(foto, foto.width(), foto.height(), 0, 0) != cJpeg::kSampled) return false;
   return jpeg.SaveFile(ruta) == cJpeg::kSaved;
 }
 

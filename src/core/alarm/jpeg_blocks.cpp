@@ -43,13 +43,15 @@ std::uint32_t* TokenBuffer::Reserve(std::size_t tokens) {
 
 std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero,
                              int& predictor, std::uint32_t* out, SymbolCounts& dc,
-                             SymbolCounts& ac) {
+                             SymbolCounts& ac, int table) {
+  const std::uint32_t dcCoder = static_cast<std::uint32_t>(2 * table) << kCoderShift;
+  const std::uint32_t acCoder = static_cast<std::uint32_t>(2 * table + 1) << kCoderShift;
   int size = 0;
   const int difference = columnMajor[0] - predictor;
   predictor = columnMajor[0];
   std::uint32_t bits = Magnitude(difference, size);
   ++dc[size];
-  *out++ = Token(size, bits);
+  *out++ = dcCoder | Token(size, bits);
 
   std::uint64_t pending = nonZero & ~std::uint64_t{1};
   int last = 0;
@@ -60,23 +62,64 @@ std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t n
     last = k;
     for (; run >= 16; run -= 16) {
       ++ac[0xF0];
-      *out++ = Token(0xF0, 0);
+      *out++ = acCoder | Token(0xF0, 0);
     }
     bits = Magnitude(columnMajor[kZigzagFromColumnMajor[k]], size);
     const int symbol = (run << 4) | size;
     ++ac[symbol];
-    *out++ = Token(symbol, bits);
+    *out++ = acCoder | Token(symbol, bits);
   }
   if (last != 63) {
     ++ac[0x00];
-    *out++ = Token(0x00, 0);
+    *out++ = acCoder | Token(0x00, 0);
   }
-  out[-1] |= kLastInBlock;
   return out;
 }
 
+namespace {
+
+// Every component adds one block to an MCU (no subsampling, or a scan of one
+// component): each plane is walked along its rows of blocks, with nothing to look up
+// per block.
+std::uint32_t* TokeniseOneBlockPerMcu(const ScanLayout& scan, const QuantDivisors* divisors,
+                                      std::uint32_t* out, SymbolStatistics& stats) {
+  struct Walk {
+    const Plane* plane;
+    const QuantDivisors* divisors;
+    SymbolCounts *dc, *ac;
+    int table;
+    int predictor = 0;
+  };
+  const int n = static_cast<int>(scan.components.size());
+  std::array<Walk, 4> walks{};
+  for (int ci = 0; ci < n; ++ci) {
+    const ScanComponent& c = scan.components[ci];
+    walks[ci] = {c.plane, &divisors[c.table], &stats.dc[c.table], &stats.ac[c.table], c.table};
+  }
+  alignas(16) std::int16_t coefficients[64];
+  const TransformFunction transform = FastestTransform();
+  std::array<const std::int8_t*, 4> rows{};
+  for (int my = 0; my < scan.mcusDown; ++my) {
+    for (int ci = 0; ci < n; ++ci) rows[ci] = walks[ci].plane->Block(0, my);
+    for (int mx = 0; mx < scan.mcusAcross; ++mx) {
+      for (int ci = 0; ci < n; ++ci) {
+        Walk& w = walks[ci];
+        const std::uint64_t nonZero = transform(rows[ci] + mx * 64, 8, *w.divisors, coefficients);
+        out = TokeniseBlock(coefficients, nonZero, w.predictor, out, *w.dc, *w.ac, w.table);
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors,
                             std::uint32_t* out, SymbolStatistics& stats) {
+  bool oneBlockEach = true;
+  for (const ScanComponent& c : scan.components) oneBlockEach = oneBlockEach && c.h == 1 && c.v == 1;
+  if (oneBlockEach) return TokeniseOneBlockPerMcu(scan, divisors, out, stats);
+
   const int n = static_cast<int>(scan.components.size());
   int predictors[4] = {0, 0, 0, 0};
   alignas(16) std::int16_t coefficients[64];
@@ -91,7 +134,7 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
             const std::uint64_t nonZero =
                 transform(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
             out = TokeniseBlock(coefficients, nonZero, predictors[ci], out, stats.dc[c.table],
-                                stats.ac[c.table]);
+                                stats.ac[c.table], c.table);
           }
         }
       }
@@ -102,38 +145,27 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
 
 namespace {
 
-inline void PutToken(std::uint32_t token, const HuffmanCodes& codes, BitWriter& writer) {
+inline void PutToken(std::uint32_t token, const ScanCodes& codes, BitWriter& writer) {
+  const HuffmanCodes& c = *codes.coder[token >> kCoderShift];
   const int symbol = static_cast<int>((token >> 16) & 0xFF);
   const int extra = symbol & 15;
-  const std::uint32_t packed = codes.packed[symbol];
-  writer.Put(((packed & 0xFFFF) << extra) | (token & 0xFFFF),
-             static_cast<int>(packed >> 24) + extra);
+  const std::uint32_t packed = c.packed[symbol];
+  writer.Put(((packed & 0xFFFF) << extra) | (token & 0xFFFF), static_cast<int>(packed >> 24) + extra);
 }
+
+// Tokens between two checks of the output's room: far less than a block's worth.
+constexpr std::ptrdiff_t kTokensPerReserve = 16;
 
 }  // namespace
 
-const std::uint32_t* EmitScan(const ScanLayout& scan, const std::uint32_t* tokens,
-                              const ScanCodes& codes, BitWriter& writer) {
-  // The table of every block of one MCU, in coding order (at most ten blocks).
-  std::array<int, 16> pattern{};
-  int blocks = 0;
-  for (const ScanComponent& c : scan.components)
-    for (int i = 0; i < c.h * c.v && blocks < 16; ++i) pattern[blocks++] = c.table;
-  const long mcus = static_cast<long>(scan.mcusAcross) * scan.mcusDown;
-  for (long m = 0; m < mcus; ++m) {
-    for (int b = 0; b < blocks; ++b) {
-      const int table = pattern[b];
-      writer.Reserve();
-      PutToken(*tokens++, *codes.dc[table], writer);
-      const HuffmanCodes& ac = *codes.ac[table];
-      std::uint32_t token;
-      do {
-        token = *tokens++;
-        PutToken(token, ac, writer);
-      } while ((token & kLastInBlock) == 0);
-    }
+void EmitScan(const std::uint32_t* tokens, const std::uint32_t* end, const ScanCodes& codes,
+              BitWriter& writer) {
+  for (; end - tokens >= kTokensPerReserve; tokens += kTokensPerReserve) {
+    writer.Reserve();
+    for (std::ptrdiff_t i = 0; i < kTokensPerReserve; ++i) PutToken(tokens[i], codes, writer);
   }
-  return tokens;
+  writer.Reserve();
+  for (; tokens != end; ++tokens) PutToken(*tokens, codes, writer);
 }
 
 }  // namespace miravela::jpeg

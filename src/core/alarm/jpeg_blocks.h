@@ -33,9 +33,10 @@ struct SymbolStatistics {
   SymbolCounts dc[2]{}, ac[2]{};
 };
 
-// A token is a symbol (bits 16..23) with its extra bits (0..15); kLastInBlock marks
-// the final token of a block.
-constexpr std::uint32_t kLastInBlock = 1u << 24;
+// A token is a symbol (bits 16..23) with its extra bits (0..15) and, from bit 24, the
+// code it is written with: 2 * table for a DC symbol, 2 * table + 1 for an AC one.
+// The second pass then runs over the tokens of a scan without looking at blocks.
+constexpr int kCoderShift = 24;
 constexpr int kMaxTokensPerBlock = 65;
 
 // Storage for the tokens of one picture, kept between pictures.
@@ -53,19 +54,19 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
                             std::uint32_t* out, SymbolStatistics& stats);
 
 // One block's coefficients (column-major, with the zig-zag mask of the non-zero
-// ones that TransformBlock returns) as tokens; `predictor` is the previous DC value
-// of the component and is updated.
+// ones that TransformBlock returns) as tokens for Huffman table `table`;
+// `predictor` is the previous DC value of the component and is updated.
 std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero,
                              int& predictor, std::uint32_t* out, SymbolCounts& dc,
-                             SymbolCounts& ac);
+                             SymbolCounts& ac, int table);
 
+// The codes of each coder number a token can carry.
 struct ScanCodes {
-  const HuffmanCodes* dc[2];
-  const HuffmanCodes* ac[2];
+  const HuffmanCodes* coder[4];
 };
 
-// Pass two: the tokens from TokeniseScan, as entropy-coded bits.
-const std::uint32_t* EmitScan(const ScanLayout& scan, const std::uint32_t* tokens,
-                              const ScanCodes& codes, BitWriter& writer);
+// Pass two: the tokens [tokens, end) from TokeniseScan, as entropy-coded bits.
+void EmitScan(const std::uint32_t* tokens, const std::uint32_t* end, const ScanCodes& codes,
+              BitWriter& writer);
 
 }  // namespace miravela::jpeg

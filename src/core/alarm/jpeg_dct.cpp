@@ -156,6 +156,8 @@ std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
 
 TransformFunction FastestTransform() {
 #if defined(__x86_64__) && defined(__GNUC__)
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
+    return TransformBlockWideZigzag;
   if (__builtin_cpu_supports("avx2")) return TransformBlockWide;
 #endif
   return TransformBlock;

@@ -167,6 +167,7 @@ void cJpeg::Tokenise(jpeg::SymbolStatistics& stats) {
     scanTokens_.push_back(end);
     end = jpeg::TokeniseScan(s, divisors_, end, stats);
   }
+  scanTokens_.push_back(end);  // where the last scan's tokens end
 }
 
 cJpeg::FittedTables cJpeg::FitTables(const jpeg::SymbolStatistics& stats) const {
@@ -183,7 +184,7 @@ cJpeg::FittedTables cJpeg::FitTables(const jpeg::SymbolStatistics& stats) const 
 
 void cJpeg::WriteScans(jpeg::ByteSink& sink, const FittedTables& f) const {
   const int last = TableCount() - 1;
-  const jpeg::ScanCodes codes{{&f.dcCodes[0], &f.dcCodes[last]}, {&f.acCodes[0], &f.acCodes[last]}};
+  const jpeg::ScanCodes codes{{&f.dcCodes[0], &f.acCodes[0], &f.dcCodes[last], &f.acCodes[last]}};
   for (std::size_t i = 0; i < scans_.size(); ++i) {
     std::array<int, 3> ids{}, tableNumbers{};
     const std::size_t n = scans_[i].components.size();
@@ -194,7 +195,7 @@ void cJpeg::WriteScans(jpeg::ByteSink& sink, const FittedTables& f) const {
     }
     jpeg::WriteScanHeader(sink, std::span(ids.data(), n), std::span(tableNumbers.data(), n));
     jpeg::BitWriter writer(sink);
-    jpeg::EmitScan(scans_[i], scanTokens_[i], codes, writer);
+    jpeg::EmitScan(scanTokens_[i], scanTokens_[i + 1], codes, writer);
     writer.Finish();
   }
 }

@@ -89,7 +89,7 @@ class cJpeg {
   std::vector<jpeg::Plane> planes_;
   std::vector<std::uint8_t> scratch_;
   std::vector<jpeg::ScanLayout> scans_;
-  std::vector<std::uint32_t*> scanTokens_;
+  std::vector<std::uint32_t*> scanTokens_;  // where each scan's tokens start, then the end
   jpeg::TokenBuffer tokens_;
   std::vector<std::uint8_t> output_;
   std::size_t outputSize_ = 0;

@@ -54,12 +54,37 @@ void SplitThreeBytePixels(const std::uint8_t* px, int width, int redOffset, std:
   }
 }
 
+void SplitFourBytePixels(const std::uint8_t* px, int width, std::uint8_t* r, std::uint8_t* g,
+                         std::uint8_t* b) {
+  // Each register's four pixels grouped by channel, then a 4 x 4 transpose of words.
+  const __m128i group = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
+  int x = 0;
+  for (; x + 16 <= width; x += 16, px += 64) {
+    const auto* in = reinterpret_cast<const __m128i*>(px);
+    const __m128i a = _mm_shuffle_epi8(_mm_loadu_si128(in), group);
+    const __m128i bb = _mm_shuffle_epi8(_mm_loadu_si128(in + 1), group);
+    const __m128i c = _mm_shuffle_epi8(_mm_loadu_si128(in + 2), group);
+    const __m128i d = _mm_shuffle_epi8(_mm_loadu_si128(in + 3), group);
+    const __m128i blueGreenAB = _mm_unpacklo_epi32(a, bb), blueGreenCD = _mm_unpacklo_epi32(c, d);
+    const __m128i redAB = _mm_unpackhi_epi32(a, bb), redCD = _mm_unpackhi_epi32(c, d);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(b + x), _mm_unpacklo_epi64(blueGreenAB, blueGreenCD));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(g + x), _mm_unpackhi_epi64(blueGreenAB, blueGreenCD));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(r + x), _mm_unpacklo_epi64(redAB, redCD));
+  }
+  for (; x < width; ++x, px += 4) {
+    b[x] = px[0];
+    g[x] = px[1];
+    r[x] = px[2];
+  }
+}
+
 }  // namespace miravela::jpeg
 
 #else
 
 namespace miravela::jpeg {
 void SplitThreeBytePixels(const std::uint8_t*, int, int, std::uint8_t*, std::uint8_t*, std::uint8_t*) {}
+void SplitFourBytePixels(const std::uint8_t*, int, std::uint8_t*, std::uint8_t*, std::uint8_t*) {}
 }  // namespace miravela::jpeg
 
 #endif

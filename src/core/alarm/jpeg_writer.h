@@ -60,8 +60,8 @@ void WriteEndOfImage(ByteSink& out);
 class BitWriter {
  public:
   explicit BitWriter(ByteSink& sink) : sink_(sink), pos_(sink.size()) {}
-  // Up to 32 bytes are guaranteed to fit after this; a block needs less than
-  // 64 * 27 bits, so callers reserve kBlockBytes before each block.
+  // At least kBlockBytes fit after this: a whole block (less than 64 * 27 bits, twice
+  // that with stuffing), or any one token.
   static constexpr std::size_t kBlockBytes = 512;
   void Reserve() {
     if (pos_ + kBlockBytes > capacity_) Regrow();
