@@ -92,8 +92,7 @@ void ConvertOnly(benchmark::State& state) {
   FfmpegInput input(stop, {});
   FrameConverter converter;
   AVFrame* frame = av_frame_alloc();
-  if (!input.Open(source, std::nullopt) || !NextFrame(input, source, frame))
-    state.SkipWithError("no frame");
+  if (!input.Open(source, std::nullopt) || !NextFrame(input, source, frame)) state.SkipWithError("no frame");
   QImage image;
   for (auto _ : state) {
     image = converter.Convert(frame, std::move(image));

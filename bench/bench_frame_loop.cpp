@@ -57,8 +57,8 @@ class Alternating : public FrameSource {
 std::vector<QImage> MovingObjectFrames(QSize size) {
   SyntheticFrameSource source(size);
   source.SetNoise(2);
-  source.AddObject(QRect(size.width() / 4, size.height() / 4, size.width() / 5, size.height() / 5),
-                   Rgb(240, 240, 240), QPoint(size.width() / 10, 0));
+  source.AddObject(QRect(size.width() / 4, size.height() / 4, size.width() / 5, size.height() / 5), Rgb(240, 240, 240),
+                   QPoint(size.width() / 10, 0));
   return {*source.Snap(), *source.Snap()};
 }
 
@@ -69,8 +69,8 @@ struct Banco {
         seguimiento({pictures.Picture1, zona, boton15, muestra, {}, nullptr, autoajuste}),
         camara(MovingObjectFrames(frame)),
         escaner({QImage()}),
-        loop({pictures, parametros, zona, seguimiento, camara, escaner, autoajuste, entradas, pantalla,
-              tmrReloj, tmrSleep, tmrGuardar, clock, QStringLiteral("1"), QLocale::c()}) {
+        loop({pictures, parametros, zona, seguimiento, camara, escaner, autoajuste, entradas, pantalla, tmrReloj,
+              tmrSleep, tmrGuardar, clock, QStringLiteral("1"), QLocale::c()}) {
     pictures.Picture4.SetSizePixels(frame.width() + 4, frame.height() + 4);
     parametros = ParametrosDensidad(50, parametros);
   }
@@ -81,8 +81,7 @@ struct Banco {
 
   class Mensajes : public MessageBoxService {
    public:
-    RespuestaMensaje Show(const QString&, const QString&, IconoMensaje, BotonesMensaje,
-                          RespuestaMensaje d) override {
+    RespuestaMensaje Show(const QString&, const QString&, IconoMensaje, BotonesMensaje, RespuestaMensaje d) override {
       return d;
     }
   } mensajes;

@@ -73,12 +73,27 @@ struct Recorder {
   Recorder() {
     QDir().mkpath(images);
     QDir().mkpath(dir.path() + "/Recursos");
-    grabador = std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{
-        clock, images, tag, quality, dir.path() + "/Recursos/PICTMP.bmp", [this] { return canvas; },
-        [this](const QImage& stamped) { canvas = stamped; }, [] { return 15.0; }, [] { return false; },
-        [] { return false; }, {}, [] { return true; }, [] { return false; }, [] { return 365; },
-        [] { return false; }, {}, [] {},
-        [this](const QImage& foto, int calidad, const QString& ruta) { return GuardarJpeg(jpeg, foto, calidad, ruta); }});
+    grabador = std::make_unique<GrabadorFotos>(
+        GrabadorFotos::Entorno{clock,
+                               images,
+                               tag,
+                               quality,
+                               dir.path() + "/Recursos/PICTMP.bmp",
+                               [this] { return canvas; },
+                               [this](const QImage& stamped) { canvas = stamped; },
+                               [] { return 15.0; },
+                               [] { return false; },
+                               [] { return false; },
+                               {},
+                               [] { return true; },
+                               [] { return false; },
+                               [] { return 365; },
+                               [] { return false; },
+                               {},
+                               [] {},
+                               [this](const QImage& foto, int calidad, const QString& ruta) {
+                                 return GuardarJpeg(jpeg, foto, calidad, ruta);
+                               }});
   }
 };
 
@@ -139,8 +154,8 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   const double save = reporter.Median("BM_GuardarFoto"), encode = reporter.Median("BM_Encode");
   if (save > 0 && encode > 0)
-    std::printf("GuardarFoto / encode at %dx%d (median processor time): %.2f\n", miravela::kWidth,
-                miravela::kHeight, save / encode);
+    std::printf("GuardarFoto / encode at %dx%d (median processor time): %.2f\n", miravela::kWidth, miravela::kHeight,
+                save / encode);
   benchmark::Shutdown();
   return 0;
 }

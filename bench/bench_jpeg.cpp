@@ -7,18 +7,18 @@
 // process so that one encoder's use of the heap does not change another's;
 // bench_jpeg.sh runs them all, with and without the allocator settings, and prints
 // the ratios.
+#include <jpeglib.h>  // after <cstdio>: it needs FILE and size_t
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
-#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>  // after <cstdio>: it needs FILE and size_t
 
 #include "alarm/jpeg_encoder.h"
 

@@ -11,8 +11,8 @@
 #include "capture/ffmpeg_camera.h"
 #include "sensors/screen_grabber.h"
 #include "sensors/ventana_marco_qt.h"
-#include "view/main_window.h"
 #include "view/capture/qt_camera_dialogs.h"
+#include "view/main_window.h"
 #include "view/qt_services.h"
 
 using namespace miravela;

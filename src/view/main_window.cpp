@@ -49,7 +49,7 @@ class PreviewArea : public QWidget {
 };
 
 namespace {
-const char* const kGlyphs[ButtonBar::kBotones] = {"CAM", "IMG", "CFG", "ALR", "ALR", "PRG", "@",  "ZNA",
+const char* const kGlyphs[ButtonBar::kBotones] = {"CAM", "IMG", "CFG", "ALR", "ALR", "PRG", "@",   "ZNA",
                                                   "C1",  "C2",  "C3",  "C4",  "C5",  "NUB", "SND", "OBJ"};
 }
 
@@ -97,9 +97,8 @@ void MainWindow::SetModel(Form1* model) {
   sensors_ = new SensorsView(model->sensores(), model->Botones.LblAyuda, this);
   sensors_->Cambiado = [this] { Refresh(); };
   static_cast<QHBoxLayout*>(property("topLayout").value<void*>())->addWidget(sensors_, 0, Qt::AlignTop);
-  connect(cameras_, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-    model_->conexion().CboDriver.ListIndex = index;
-  });
+  connect(cameras_, qOverload<int>(&QComboBox::activated), this,
+          [this](int index) { model_->conexion().CboDriver.ListIndex = index; });
   auto* bar = static_cast<QHBoxLayout*>(property("barLayout").value<void*>());
   for (int i = 0; i < ButtonBar::kBotones; ++i) {
     buttons_[static_cast<std::size_t>(i)] = new ButtonWidget(model->Botones, i, QString::fromUtf8(kGlyphs[i]), this);

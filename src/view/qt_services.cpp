@@ -14,11 +14,20 @@ RespuestaMensaje QtMessageBox::Show(const QString& text, const QString& title, I
   box.setWindowTitle(title);
   box.setText(text);
   switch (icon) {
-    case IconoMensaje::Critico: box.setIcon(QMessageBox::Critical); break;
-    case IconoMensaje::Pregunta: box.setIcon(QMessageBox::Question); break;
-    case IconoMensaje::Exclamacion: box.setIcon(QMessageBox::Warning); break;
-    case IconoMensaje::Informacion: box.setIcon(QMessageBox::Information); break;
-    case IconoMensaje::Ninguno: break;
+    case IconoMensaje::Critico:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case IconoMensaje::Pregunta:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case IconoMensaje::Exclamacion:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case IconoMensaje::Informacion:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case IconoMensaje::Ninguno:
+      break;
   }
   if (buttons == BotonesMensaje::SiNo) {
     QPushButton* si = box.addButton(QString::fromUtf8("Sí"), QMessageBox::YesRole);
@@ -35,9 +44,7 @@ RespuestaMensaje QtMessageBox::Show(const QString& text, const QString& title, I
 
 void QtBeeper::Beep() { QApplication::beep(); }
 
-QString QtFolderChooser::Choose(const QString& prompt) {
-  return QFileDialog::getExistingDirectory(parent_, prompt);
-}
+QString QtFolderChooser::Choose(const QString& prompt) { return QFileDialog::getExistingDirectory(parent_, prompt); }
 
 static QScreen* ScreenOf(QWidget* w) { return w->screen() ? w->screen() : QGuiApplication::primaryScreen(); }
 

@@ -1,11 +1,12 @@
 // cImage on small fixtures: depths, row layout, copies, painting and the transforms.
+#include "alarm/dib_image.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "alarm/dib_image.h"
 #include "alarm/jpeg_encoder.h"
 
 namespace miravela {
@@ -25,8 +26,8 @@ TEST(DibImageTest, BytesPerScanLinePadsRowsToFourBytes) {
   struct Case {
     int width, bits, bytes;
   };
-  const Case cases[] = {{1, 24, 4},  {33, 1, 8},  {1, 1, 4},  {32, 1, 4},  {9, 4, 8},
-                        {8, 4, 4},   {5, 8, 8},   {4, 8, 4},  {2, 24, 8},  {4, 24, 12}};
+  const Case cases[] = {{1, 24, 4}, {33, 1, 8}, {1, 1, 4}, {32, 1, 4}, {9, 4, 8},
+                        {8, 4, 4},  {5, 8, 8},  {4, 8, 4}, {2, 24, 8}, {4, 24, 12}};
   for (const Case& c : cases) {
     EXPECT_EQ(cImage::BytesPerScanLine(c.width, c.bits), c.bytes) << c.width << " x " << c.bits;
     cImage image;
@@ -94,9 +95,9 @@ TEST(DibImageTest, SaveBitmap24WritesBottomUpPaddedRowsAndReplacesTheFile) {
     int width, height;
     QImage::Format format;
   };
-  for (const Case& c : {Case{3, 2, QImage::Format_RGB32}, Case{4, 3, QImage::Format_BGR888},
-                        Case{5, 1, QImage::Format_RGB888}, Case{2, 4, QImage::Format_BGR888},
-                        Case{37, 3, QImage::Format_RGB32}, Case{34, 2, QImage::Format_ARGB32}}) {
+  for (const Case& c :
+       {Case{3, 2, QImage::Format_RGB32}, Case{4, 3, QImage::Format_BGR888}, Case{5, 1, QImage::Format_RGB888},
+        Case{2, 4, QImage::Format_BGR888}, Case{37, 3, QImage::Format_RGB32}, Case{34, 2, QImage::Format_ARGB32}}) {
     const QImage picture = Fixture(c.width, c.height).convertToFormat(c.format);
     ASSERT_TRUE(SaveBitmap24(picture, path)) << c.width;
     QFile file(path);
@@ -125,9 +126,8 @@ TEST(DibImageTest, CopyStdPictureTakesTheDepthsTheEncoderNeeds) {
     QImage::Format format;
     int bits;
   };
-  const Case cases[] = {{QImage::Format_RGB16, 24},  {QImage::Format_RGB555, 24},
-                        {QImage::Format_RGB888, 24}, {QImage::Format_RGB32, 24},
-                        {QImage::Format_ARGB32, 24}, {QImage::Format_Mono, 1},
+  const Case cases[] = {{QImage::Format_RGB16, 24},  {QImage::Format_RGB555, 24}, {QImage::Format_RGB888, 24},
+                        {QImage::Format_RGB32, 24},  {QImage::Format_ARGB32, 24}, {QImage::Format_Mono, 1},
                         {QImage::Format_Indexed8, 8}};
   for (const Case& c : cases) {
     cImage image;

@@ -32,18 +32,31 @@ class Recorder : public ::testing::Test {
     QDir().mkpath(images);
     canvas = QImage(644, 484, QImage::Format_RGB32);
     canvas.fill(Qt::darkGray);
-    grabador = std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{
-        clock, images, tag, quality, dir.path() + "/PICTMP.bmp", [this] { return canvas; },
-        [this](const QImage& stamped) { canvas = stamped; }, [] { return 15.0; }, [this] { return emptyView; },
-        [] { return false; }, {}, [] { return true; }, [this] { return scheduler; }, [this] { return days; },
-        [this] { return email; }, [this] { ++mails; }, [] {},
-        [this](const QImage& photo, int q, const QString& path) {
-          encoded << path;
-          lastQuality = q;
-          lastPhoto = photo;
-          test::WriteAll(path, "jpeg");
-          return true;
-        }});
+    grabador =
+        std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{clock,
+                                                               images,
+                                                               tag,
+                                                               quality,
+                                                               dir.path() + "/PICTMP.bmp",
+                                                               [this] { return canvas; },
+                                                               [this](const QImage& stamped) { canvas = stamped; },
+                                                               [] { return 15.0; },
+                                                               [this] { return emptyView; },
+                                                               [] { return false; },
+                                                               {},
+                                                               [] { return true; },
+                                                               [this] { return scheduler; },
+                                                               [this] { return days; },
+                                                               [this] { return email; },
+                                                               [this] { ++mails; },
+                                                               [] {},
+                                                               [this](const QImage& photo, int q, const QString& path) {
+                                                                 encoded << path;
+                                                                 lastQuality = q;
+                                                                 lastPhoto = photo;
+                                                                 test::WriteAll(path, "jpeg");
+                                                                 return true;
+                                                               }});
   }
   QStringList Files(const QString& day) const { return QDir(images + "/" + day).entryList(QDir::Files, QDir::Name); }
 

@@ -1,6 +1,9 @@
 // The encoder's files read back by libjpeg-turbo: structure, pixels, tables, sizes,
 // and the encoder's refusals.
+#include "alarm/jpeg_encoder.h"
+
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,9 +14,6 @@
 #include <cstdio>
 #include <vector>
 
-#include <jpeglib.h>
-
-#include "alarm/jpeg_encoder.h"
 #include "alarm/jpeg_quant.h"
 #include "alarm/jpeg_sampling.h"
 
@@ -41,8 +41,8 @@ struct Decoded {
   std::string error;
   int width = 0, height = 0, components = 0;
   int h[3]{}, v[3]{};
-  std::vector<std::vector<std::uint8_t>> quant;  // natural order, per table present
-  std::vector<std::uint8_t> pixels;              // RGB or grey, rows packed
+  std::vector<std::vector<std::uint8_t>> quant;   // natural order, per table present
+  std::vector<std::uint8_t> pixels;               // RGB or grey, rows packed
   std::vector<std::vector<std::uint8_t>> planes;  // raw mode: each component's samples
   std::vector<int> planeWidth, planeHeight;
 };
@@ -284,8 +284,8 @@ TEST(JpegEncoderTest, ColourPicturesOfAwkwardSizesDecodeAsWellAsLibjpegTurbos) {
     int sampling[6];
   };
   const Case cases[] = {
-      {64, 48, {1, 1, 1, 1, 1, 1}}, {37, 29, {1, 1, 1, 1, 1, 1}}, {37, 29, {2, 2, 1, 1, 1, 1}},
-      {17, 9, {2, 1, 1, 1, 1, 1}},  {1, 1, {1, 1, 1, 1, 1, 1}},   {100, 3, {2, 2, 1, 1, 1, 1}},
+      {64, 48, {1, 1, 1, 1, 1, 1}},   {37, 29, {1, 1, 1, 1, 1, 1}}, {37, 29, {2, 2, 1, 1, 1, 1}},
+      {17, 9, {2, 1, 1, 1, 1, 1}},    {1, 1, {1, 1, 1, 1, 1, 1}},   {100, 3, {2, 2, 1, 1, 1, 1}},
       {160, 120, {1, 1, 1, 1, 1, 1}},
   };
   for (const Case& c : cases) {
@@ -395,12 +395,9 @@ TEST(JpegEncoderTest, ScansGroupAsManyComponentsAsAnMcuAllows) {
     std::vector<std::vector<int>> scans;
   };
   const Case cases[] = {
-      {{1, 1, 1, 1, 1, 1}, {{1, 2, 3}}},
-      {{2, 2, 1, 1, 1, 1}, {{1, 2, 3}}},
-      {{2, 2, 2, 2, 2, 2}, {{1, 2}, {3}}},
-      {{4, 4, 1, 1, 1, 1}, {{1}, {2, 3}}},
-      {{4, 2, 1, 1, 1, 1}, {{1, 2, 3}}},  // exactly ten blocks still fit
-      {{3, 3, 1, 1, 1, 1}, {{1, 2}, {3}}},  // 9 + 1, then an eleventh would not
+      {{1, 1, 1, 1, 1, 1}, {{1, 2, 3}}},   {{2, 2, 1, 1, 1, 1}, {{1, 2, 3}}}, {{2, 2, 2, 2, 2, 2}, {{1, 2}, {3}}},
+      {{4, 4, 1, 1, 1, 1}, {{1}, {2, 3}}}, {{4, 2, 1, 1, 1, 1}, {{1, 2, 3}}},  // exactly ten blocks still fit
+      {{3, 3, 1, 1, 1, 1}, {{1, 2}, {3}}},                                     // 9 + 1, then an eleventh would not
       {{1, 1, 0, 0, 0, 0}, {{1}}},
   };
   for (const Case& c : cases) {
@@ -436,8 +433,7 @@ TEST(JpegEncoderTest, QuantisationTablesInTheFileFollowTheQuality) {
       EXPECT_EQ(dqt[t][0], t);  // 8-bit entries, table t
       const double scale = quality < 50 ? std::nearbyint(5000.0 / quality) : 200 - 2 * quality;
       for (int k = 0; k < 64; ++k) {
-        const double expected =
-            std::clamp(std::nearbyint(((*base[t])[k] * scale + 50) / 100.0), 1.0, 255.0);
+        const double expected = std::clamp(std::nearbyint(((*base[t])[k] * scale + 50) / 100.0), 1.0, 255.0);
         EXPECT_EQ(dqt[t][1 + k], expected) << "quality " << quality << " k " << k;
         // The decoder reads the same table (it keeps it in natural order).
         EXPECT_EQ(d.quant[t][jpeg::kZigzagToNatural[k]], expected);
@@ -452,8 +448,8 @@ TEST(JpegEncoderTest, HuffmanTablesAreAsShortAsLibjpegTurbosOptimisedOnes) {
     int quality;
     int sampling[6];
   };
-  const Case cases[] = {{75, {1, 1, 1, 1, 1, 1}}, {50, {2, 2, 1, 1, 1, 1}},
-                        {95, {1, 1, 0, 0, 0, 0}}, {10, {2, 1, 1, 1, 1, 1}}};
+  const Case cases[] = {
+      {75, {1, 1, 1, 1, 1, 1}}, {50, {2, 2, 1, 1, 1, 1}}, {95, {1, 1, 0, 0, 0, 0}}, {10, {2, 1, 1, 1, 1, 1}}};
   for (const Case& c : cases) {
     cJpeg jpeg;
     const int* s = c.sampling;
@@ -475,8 +471,7 @@ TEST(JpegEncoderTest, SegmentsComeInTheirOrder) {
   std::vector<int> markers;
   std::vector<Segment> segments = Segments(file);
   for (const Segment& s : segments) markers.push_back(s.marker);
-  const std::vector<int> expected = {0xD8, 0xE0, 0xFE, 0xFE, 0xDB, 0xDB, 0xC0,
-                                     0xC4, 0xC4, 0xC4, 0xC4, 0xDA, 0xD9};
+  const std::vector<int> expected = {0xD8, 0xE0, 0xFE, 0xFE, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4, 0xC4, 0xC4, 0xDA, 0xD9};
   EXPECT_EQ(markers, expected);
   const Bytes app0 = {'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0};
   EXPECT_EQ(segments[1].body, app0);

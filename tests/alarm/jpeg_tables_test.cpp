@@ -38,8 +38,8 @@ TEST(JpegQuantTest, ScaledTablesFollowTheRuleForEveryQuality) {
 
 TEST(JpegQuantTest, HalvesRoundToEven) {
   const QuantTable q50 = ScaleTable(BaseLuminanceTable(), 50);
-  EXPECT_EQ(q50[0], 16);  // 16.5 stays 16
-  EXPECT_EQ(q50[1], 12);  // 11.5 goes to 12
+  EXPECT_EQ(q50[0], 16);    // 16.5 stays 16
+  EXPECT_EQ(q50[1], 12);    // 11.5 goes to 12
   EXPECT_EQ(q50[63], 100);  // 99.5 goes to 100
   for (std::uint8_t v : ScaleTable(BaseLuminanceTable(), 100)) EXPECT_EQ(v, 1);
   for (std::uint8_t v : ScaleTable(BaseChrominanceTable(), 1)) EXPECT_EQ(v, 255);
@@ -57,8 +57,7 @@ double DirectDct(const float in[64], int u, int v) {
   double sum = 0;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
-      sum += in[y * 8 + x] * std::cos((2 * x + 1) * u * M_PI / 16) *
-             std::cos((2 * y + 1) * v * M_PI / 16);
+      sum += in[y * 8 + x] * std::cos((2 * x + 1) * u * M_PI / 16) * std::cos((2 * y + 1) * v * M_PI / 16);
   const double cu = u == 0 ? M_SQRT1_2 : 1.0, cv = v == 0 ? M_SQRT1_2 : 1.0;
   return 0.25 * cu * cv * sum;
 }
@@ -80,8 +79,7 @@ TEST(JpegDctTest, ScaledOutputIsTheDctTimesItsScale) {
     for (int i = 0; i < 64; ++i) in[i] = block[i];
     ScaledForwardDct(in, out);
     for (int v = 0; v < 8; ++v)
-      for (int u = 0; u < 8; ++u)
-        ASSERT_NEAR(out[v * 8 + u] / (8 * Aan(u) * Aan(v)), DirectDct(in, u, v), 2e-3);
+      for (int u = 0; u < 8; ++u) ASSERT_NEAR(out[v * 8 + u] / (8 * Aan(u) * Aan(v)), DirectDct(in, u, v), 2e-3);
   }
 }
 

@@ -24,8 +24,8 @@ class StartUp : public ::testing::Test {
 
   std::unique_ptr<Form1> Make(const QString& slot = "1", const QString& folder = {}) {
     ProgramFolder programa{slot, folder.isEmpty() ? root : folder};
-    auto form = std::make_unique<Form1>(
-        Form1Deps{clock, fakes.services(), programa, "/opt/mira vela/Miravela", [this] { return captureOk; }, camera, grabber});
+    auto form = std::make_unique<Form1>(Form1Deps{clock, fakes.services(), programa, "/opt/mira vela/Miravela",
+                                                  [this] { return captureOk; }, camera, grabber});
     form->Width = 600 * 15;
     form->Height = 400 * 15;
     form->OnPaso = [this](const QString& paso) { pasos << paso; };
@@ -51,12 +51,13 @@ TEST_F(StartUp, FirstRunCreatesFoldersReadMeLauncherAndRuns) {
                              "Objetos/C2", "Objetos/C3", "Objetos/C4", "Sonidos"})
     EXPECT_TRUE(ExisteCarpeta(root + "/" + QString::fromUtf8(folder))) << folder;
 
-  const QStringList leame = QString::fromUtf8(test::ReadAll(root + QString::fromUtf8("/Miravela Léame.TXT")))
-                                .split("\r\n");
+  const QStringList leame =
+      QString::fromUtf8(test::ReadAll(root + QString::fromUtf8("/Miravela Léame.TXT"))).split("\r\n");
   ASSERT_EQ(leame.size(), 63);  // 62 lines, each ended by CR LF
   EXPECT_EQ(leame[0], "Miravela 11.23");
   EXPECT_EQ(leame[10], "ACERCA DE MIRAVELA");
-  EXPECT_EQ(leame[12], QString::fromUtf8("Miravela es un programa gratuito que permite convertir una cámara Web en una "));
+  EXPECT_EQ(leame[12],
+            QString::fromUtf8("Miravela es un programa gratuito que permite convertir una cámara Web en una "));
   EXPECT_EQ(leame[24], QString::fromUtf8(" Tecla \"F1\" : Abrir Documento de Ayuda"));
   EXPECT_EQ(leame[50], QString::fromUtf8("     Shift + \"P\" : Ejecutar Plugin"));
   EXPECT_EQ(leame[55], "COMENTARIOS");
@@ -124,16 +125,18 @@ TEST_F(StartUp, WriteProtectedFolderShowsTheMessageAndEnds) {
   EXPECT_EQ(form->EstadoInicio, kEstadoAbandonado);
   ASSERT_EQ(fakes.messages.shown.size(), 1u);
   EXPECT_EQ(fakes.messages.shown[0].title, "Miravela - Imposible Continuar");
-  EXPECT_EQ(fakes.messages.shown[0].text, QString::fromUtf8("La carpeta '") + root +
-                                              QString::fromUtf8("' está protegida contra escritura."));
+  EXPECT_EQ(fakes.messages.shown[0].text,
+            QString::fromUtf8("La carpeta '") + root + QString::fromUtf8("' está protegida contra escritura."));
 }
 
 TEST_F(StartUp, WindowPositionRestoredOnlyWhenOnTheScreen) {
   struct {
     int left, top;
     bool restored;
-  } cases[] = {{1500, 900, true}, {0, 0, true}, {-15, 300, false}, {300, -1, false}, {1920 * 15 + 1, 0, false},
-               {0, 1080 * 15 + 1, false}, {1920 * 15, 1080 * 15, true}};
+  } cases[] = {{1500, 900, true},           {0, 0, true},
+               {-15, 300, false},           {300, -1, false},
+               {1920 * 15 + 1, 0, false},   {0, 1080 * 15 + 1, false},
+               {1920 * 15, 1080 * 15, true}};
   for (const auto& c : cases) {
     QDir().mkpath(root + "/Recursos");
     RegistroAjustes r;
@@ -227,10 +230,10 @@ TEST_F(ShutDown, WritesSettingsInOrderAndRemovesTheTemporaryBitmap) {
   ASSERT_FALSE(form->Form_QueryUnload());
   form->Form_Unload();
 
-  EXPECT_EQ(pasos, QStringList({"ApagarEscaner", "DetenerTemporizadores", "CerrarMedios", "GuardarPosicion",
-                                "GuardarCamara", "GuardarSensores", "GuardarVisionNocturna", "GuardarAlarma",
-                                "GuardarEfectosSonido", "GuardarZona", "GuardarAlarmasZona", "DesconectarCamara",
-                                "EliminarTemporal"}));
+  EXPECT_EQ(pasos,
+            QStringList({"ApagarEscaner", "DetenerTemporizadores", "CerrarMedios", "GuardarPosicion", "GuardarCamara",
+                         "GuardarSensores", "GuardarVisionNocturna", "GuardarAlarma", "GuardarEfectosSonido",
+                         "GuardarZona", "GuardarAlarmasZona", "DesconectarCamara", "EliminarTemporal"}));
   EXPECT_FALSE(form->TmrReloj.Enabled());
   EXPECT_FALSE(form->TmrEfectoSonido.Enabled());
   EXPECT_FALSE(Existe(root + "/Recursos/PICTMP.bmp"));

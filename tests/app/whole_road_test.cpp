@@ -1,13 +1,13 @@
 // The whole road of an alarm with real parts: the demo camera over FFmpeg, the frame
 // loop on real timers, the photograph written by our encoder and read back by libjpeg.
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <jpeglib.h>
 
 #include "app/form1.h"
 #include "base/qt_clock.h"
@@ -27,7 +27,8 @@ QSize DecodedSize(const QString& path) {
   jpeg_create_decompress(&info);
   jpeg_stdio_src(&info, file);
   QSize size;
-  if (jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK) size = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+  if (jpeg_read_header(&info, TRUE) == JPEG_HEADER_OK)
+    size = QSize(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
   jpeg_destroy_decompress(&info);
   std::fclose(file);
   return size;
@@ -79,7 +80,8 @@ TEST(WholeRoad, SavedCameraChoiceSurvivesARestart) {
   QTemporaryDir dir;
   ProgramFolder programa{"1", dir.path()};
   QDir().mkpath(dir.path() + "/Recursos");
-  test::WriteAll(dir.path() + "/Recursos/Miravela.CAM", "Puerta = lavfi:testsrc=size=64x48\nPuerta = lavfi:testsrc2\nPatio = lavfi:testsrc2\n");
+  test::WriteAll(dir.path() + "/Recursos/Miravela.CAM",
+                 "Puerta = lavfi:testsrc=size=64x48\nPuerta = lavfi:testsrc2\nPatio = lavfi:testsrc2\n");
   test::FakeServices fakes;
   fakes.desktop.path = dir.path();
   QtClock clock;

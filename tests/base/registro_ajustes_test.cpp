@@ -47,8 +47,7 @@ RegistroAjustes Make(ValorEtiquetado c1, ValorEtiquetado c2, bool c3, int c4, in
 TEST(RegistroAjustes, SerialisesFieldsInOrderAndPadsWithZeros) {
   const RecordCase cases[] = {
       {"two empty values: 18 bytes", RegistroAjustes{}, Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})},
-      {"two 16-bit integers: 22 bytes",
-       Make(ValorEtiquetado::Entero(5), ValorEtiquetado::Entero(-2), true, 1, 2, 3),
+      {"two 16-bit integers: 22 bytes", Make(ValorEtiquetado::Entero(5), ValorEtiquetado::Entero(-2), true, 1, 2, 3),
        Bytes({2, 0, 5, 0, 2, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0})},
       {"a text and an empty value, negative numbers",
        Make(*ValorEtiquetado::Texto(QString::fromUtf8("Año")), ValorEtiquetado{}, false, -1, 0x01020304, 0),

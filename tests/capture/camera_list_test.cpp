@@ -1,10 +1,11 @@
+#include "capture/camera_list.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "capture/camera_list.h"
 #include "capture_support.h"
 
 namespace miravela {
@@ -18,32 +19,30 @@ struct CamCase {
 
 class CamerasFileTest : public ::testing::TestWithParam<CamCase> {};
 
-TEST_P(CamerasFileTest, ParsesLines) {
-  EXPECT_EQ(ParseCamerasFile(GetParam().text), GetParam().expected);
-}
+TEST_P(CamerasFileTest, ParsesLines) { EXPECT_EQ(ParseCamerasFile(GetParam().text), GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, CamerasFileTest,
-    ::testing::Values(
-        CamCase{"empty", "", {}},
-        CamCase{"one_url",
-                "Entrada = rtsp://10.0.0.5:554/stream1\n",
-                {{"Entrada", SourceKind::Url, "rtsp://10.0.0.5:554/stream1"}}},
-        CamCase{"comments_blanks_and_crlf",
-                "# cámaras de la casa\r\n\r\n   \r\nPatio=http://cam/video.mjpg\r\n  # otra\r\n",
-                {{"Patio", SourceKind::Url, "http://cam/video.mjpg"}}},
-        CamCase{"malformed_lines_skipped",
-                "sin signo igual\n= sin nombre\nsin url =   \nBuena = /srv/v.mkv\n",
-                {{"Buena", SourceKind::Url, "/srv/v.mkv"}}},
-        CamCase{"equals_inside_url_kept",
-                "Garaje = http://cam/v.cgi?user=a&res=2\n",
-                {{"Garaje", SourceKind::Url, "http://cam/v.cgi?user=a&res=2"}}},
-        CamCase{"utf8_name_and_bom",
-                "\xEF\xBB\xBF" "Cámara Año = /dev/video4\n",
-                {{QString::fromUtf8("Cámara Año"), SourceKind::Device, "/dev/video4"}}},
-        CamCase{"filter_graph",
-                "Prueba = lavfi:testsrc=size=320x240:rate=5\n",
-                {{"Prueba", SourceKind::Filter, "testsrc=size=320x240:rate=5"}}}),
+    ::testing::Values(CamCase{"empty", "", {}},
+                      CamCase{"one_url",
+                              "Entrada = rtsp://10.0.0.5:554/stream1\n",
+                              {{"Entrada", SourceKind::Url, "rtsp://10.0.0.5:554/stream1"}}},
+                      CamCase{"comments_blanks_and_crlf",
+                              "# cámaras de la casa\r\n\r\n   \r\nPatio=http://cam/video.mjpg\r\n  # otra\r\n",
+                              {{"Patio", SourceKind::Url, "http://cam/video.mjpg"}}},
+                      CamCase{"malformed_lines_skipped",
+                              "sin signo igual\n= sin nombre\nsin url =   \nBuena = /srv/v.mkv\n",
+                              {{"Buena", SourceKind::Url, "/srv/v.mkv"}}},
+                      CamCase{"equals_inside_url_kept",
+                              "Garaje = http://cam/v.cgi?user=a&res=2\n",
+                              {{"Garaje", SourceKind::Url, "http://cam/v.cgi?user=a&res=2"}}},
+                      CamCase{"utf8_name_and_bom",
+                              "\xEF\xBB\xBF"
+                              "Cámara Año = /dev/video4\n",
+                              {{QString::fromUtf8("Cámara Año"), SourceKind::Device, "/dev/video4"}}},
+                      CamCase{"filter_graph",
+                              "Prueba = lavfi:testsrc=size=320x240:rate=5\n",
+                              {{"Prueba", SourceKind::Filter, "testsrc=size=320x240:rate=5"}}}),
     [](const auto& tc) { return std::string(tc.param.label); });
 
 TEST(VideoNodes, OrderedByNumberAndOnlyVideoNodes) {
@@ -65,12 +64,9 @@ TEST(VideoNodes, NodesThatAreNotCaptureDevicesAreLeftOut) {
 
 TEST(CameraList, DevicesThenCamerasFileThenDemoLast) {
   QTemporaryDir dir;
-  test::CameraFixture fixture(dir.path(),
-                              {"# red", "Entrada = rtsp://10.0.0.5/s", "roto", "Patio = /tmp/p.mkv"},
-                              true);
+  test::CameraFixture fixture(dir.path(), {"# red", "Entrada = rtsp://10.0.0.5/s", "roto", "Patio = /tmp/p.mkv"}, true);
   const std::vector<CameraSource> sources = LoadCameraSources(fixture.options.list);
-  EXPECT_EQ(CameraNames(sources),
-            (QStringList{"Entrada", "Patio", QString::fromUtf8("Cámara de demostración")}));
+  EXPECT_EQ(CameraNames(sources), (QStringList{"Entrada", "Patio", QString::fromUtf8("Cámara de demostración")}));
   EXPECT_EQ(sources.back(), DemoCamera());
 }
 

@@ -14,16 +14,12 @@ namespace miravela::test {
 
 bool RunFfmpeg(const QStringList& arguments) {
   QProcess process;
-  process.start(QStringLiteral("ffmpeg"),
-                QStringList{"-hide_banner", "-loglevel", "error", "-y"} + arguments);
-  return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
-         process.exitCode() == 0;
+  process.start(QStringLiteral("ffmpeg"), QStringList{"-hide_banner", "-loglevel", "error", "-y"} + arguments);
+  return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-bool MakeTestVideo(const QString& path, const QString& size, double seconds,
-                   const QStringList& codec, int rate) {
-  const QString source =
-      QStringLiteral("testsrc=size=%1:rate=%2:duration=%3").arg(size).arg(rate).arg(seconds);
+bool MakeTestVideo(const QString& path, const QString& size, double seconds, const QStringList& codec, int rate) {
+  const QString source = QStringLiteral("testsrc=size=%1:rate=%2:duration=%3").arg(size).arg(rate).arg(seconds);
   return RunFfmpeg(QStringList{"-f", "lavfi", "-i", source} + codec + QStringList{path});
 }
 
@@ -36,9 +32,7 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
   return condition();
 }
 
-QString FilterCamera(const QString& name, const QString& graph) {
-  return name + QStringLiteral(" = lavfi:") + graph;
-}
+QString FilterCamera(const QString& name, const QString& graph) { return name + QStringLiteral(" = lavfi:") + graph; }
 
 CaptureTiming QuickTiming() {
   CaptureTiming timing;

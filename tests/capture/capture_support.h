@@ -13,12 +13,10 @@ namespace miravela::test {
 // Runs the ffmpeg program with these arguments; true when it succeeded.
 bool RunFfmpeg(const QStringList& arguments);
 // A video file of `seconds` of the test pattern in the given codec and container.
-bool MakeTestVideo(const QString& path, const QString& size, double seconds,
-                   const QStringList& codec, int rate = 10);
+bool MakeTestVideo(const QString& path, const QString& size, double seconds, const QStringList& codec, int rate = 10);
 
 // Polls until the condition holds or `limit` passes; the condition's final value.
-bool WaitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds limit = std::chrono::seconds(15));
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(15));
 
 // A cameras file line for an FFmpeg test source.
 QString FilterCamera(const QString& name, const QString& graph);

@@ -52,8 +52,8 @@ TEST(DemoCamera, StillRoomWithAFigurePassing) {
     if (share > 0) ++moving;
     largest = std::max(largest, share);
   }
-  EXPECT_GT(moving, 60);          // the walk takes several seconds
-  EXPECT_LT(largest, 0.05);       // and a figure, not the whole picture, changes
+  EXPECT_GT(moving, 60);     // the walk takes several seconds
+  EXPECT_LT(largest, 0.05);  // and a figure, not the whole picture, changes
   // Not a flat test card: the room has several colours.
   EXPECT_NE(first.pixel(100, 100), first.pixel(100, 400));
 }

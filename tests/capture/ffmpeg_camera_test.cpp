@@ -1,14 +1,14 @@
 // The capture control against real FFmpeg sources: test patterns, generated files, a
 // network stream served by the ffmpeg program, and sources that fail in every way.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <sys/socket.h>
-#include <netinet/in.h>
-#include <arpa/inet.h>
-#include <unistd.h>
 
 #include "capture/capture_backend.h"
 #include "capture_support.h"
@@ -24,9 +24,7 @@ const QString kPattern = QStringLiteral("testsrc=size=320x240:rate=15");
 
 class CameraTest : public ::testing::Test {
  protected:
-  FfmpegCameraOptions Options(const QStringList& camLines) {
-    return CameraFixture(dir_.path(), camLines).options;
-  }
+  FfmpegCameraOptions Options(const QStringList& camLines) { return CameraFixture(dir_.path(), camLines).options; }
   static bool GetsFrames(FfmpegCamera& camera) {
     return WaitFor([&] { return !camera.Snap().isNull(); });
   }
@@ -48,8 +46,8 @@ TEST_F(CameraTest, SnapWithoutCameraIsNull) {
 }
 
 TEST_F(CameraTest, StartedCameraDeliversFramesAtItsSize) {
-  FfmpegCamera camera(Options({"roto", test::FilterCamera("A", "color=c=0x2060c0:size=64x48:rate=10"),
-                               test::FilterCamera("B", kPattern)}));
+  FfmpegCamera camera(Options(
+      {"roto", test::FilterCamera("A", "color=c=0x2060c0:size=64x48:rate=10"), test::FilterCamera("B", kPattern)}));
   ASSERT_EQ(camera.LoadCamera(), (QStringList{"A", "B"}));
   ASSERT_TRUE(camera.StartCamera(1, "B"));
   ASSERT_TRUE(GetsFrames(camera));
@@ -116,8 +114,8 @@ TEST_F(CameraTest, SavedFormatIsKeptForSourcesThatTakeNone) {
 // full-range JPEG frames webcams send.
 TEST_F(CameraTest, ColoursArriveUnchanged) {
   const QString mjpeg = dir_.filePath("color.avi");
-  ASSERT_TRUE(test::RunFfmpeg({"-f", "lavfi", "-i", "color=c=0x2060c0:size=64x48:rate=10:duration=3",
-                               "-c:v", "mjpeg", "-pix_fmt", "yuvj422p", "-q:v", "2", mjpeg}));
+  ASSERT_TRUE(test::RunFfmpeg({"-f", "lavfi", "-i", "color=c=0x2060c0:size=64x48:rate=10:duration=3", "-c:v", "mjpeg",
+                               "-pix_fmt", "yuvj422p", "-q:v", "2", mjpeg}));
   for (const QString& url : {QString("lavfi:color=c=0x2060c0:size=64x48:rate=10"), mjpeg}) {
     SCOPED_TRACE(url.toStdString());
     FfmpegCamera camera(Options({"A = " + url}));
@@ -150,8 +148,18 @@ TEST_F(CameraTest, NetworkCameraThatStopsIsReconnected) {
   const int port = test::FreePort();
   ASSERT_GT(port, 0);
   const QString url = QStringLiteral("tcp://127.0.0.1:%1").arg(port);
-  const QStringList serve{"-hide_banner", "-loglevel", "error", "-re", "-f", "lavfi",
-                          "-i", "testsrc=size=160x120:rate=10", "-c:v", "mjpeg", "-f", "nut",
+  const QStringList serve{"-hide_banner",
+                          "-loglevel",
+                          "error",
+                          "-re",
+                          "-f",
+                          "lavfi",
+                          "-i",
+                          "testsrc=size=160x120:rate=10",
+                          "-c:v",
+                          "mjpeg",
+                          "-f",
+                          "nut",
                           url + "?listen=1"};
   QProcess server;
   server.start("ffmpeg", serve);

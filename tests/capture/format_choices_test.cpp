@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
+#include "capture/format_choices.h"
 
+#include <gtest/gtest.h>
 #include <linux/videodev2.h>
 
-#include "capture/format_choices.h"
 #include "capture/v4l2_device.h"
 
 namespace miravela {
@@ -20,8 +20,7 @@ TEST(FormatChoices, NarrowFromPixelsToSizeToRate) {
   EXPECT_EQ(PixelFormatsOffered(kDevice), (QStringList{"mjpeg", "yuyv422"}));
   EXPECT_EQ(SizesOffered(kDevice, "mjpeg"), (std::vector<QSize>{QSize(1280, 720), QSize(640, 480)}));
   EXPECT_EQ(SizesOffered(kDevice, "nv12"), std::vector<QSize>{});
-  EXPECT_EQ(RatesOffered(kDevice, "mjpeg", QSize(1280, 720)),
-            (std::vector<FrameRate>{{30, 1}, {15, 1}, {60, 1}}));
+  EXPECT_EQ(RatesOffered(kDevice, "mjpeg", QSize(1280, 720)), (std::vector<FrameRate>{{30, 1}, {15, 1}, {60, 1}}));
   EXPECT_EQ(RatesOffered(kDevice, "yuyv422", QSize(640, 480)), (std::vector<FrameRate>{{30, 1}, {15, 1}}));
   EXPECT_EQ(RatesOffered(kDevice, "yuyv422", QSize(320, 240)), (std::vector<FrameRate>{{30, 1}}));
   EXPECT_EQ(PixelFormatLabel(kDevice, "yuyv422"), "YUYV 4:2:2");

@@ -45,7 +45,7 @@ TEST(RejillaMuestra, EveryDensidad) {
     ASSERT_EQ(static_cast<int>(grid.size()), c.nx * c.ny);
     EXPECT_EQ(grid[0].x, c.x0 * 15);
     EXPECT_EQ(grid[0].y, c.y0 * 15);
-    EXPECT_EQ(grid[1].y, c.y1 * 15);                             // rows run inside
+    EXPECT_EQ(grid[1].y, c.y1 * 15);                               // rows run inside
     EXPECT_EQ(grid[static_cast<std::size_t>(c.ny)].x, c.x1 * 15);  // then the next column
     EXPECT_EQ(grid[static_cast<std::size_t>(c.ny - 1)].y, c.yLast * 15);
     EXPECT_EQ(grid.back().x, c.xLast * 15);
@@ -92,8 +92,8 @@ TEST(Similitud, HalvesToEven) {
   struct Case {
     int cambiados, comparados, similitud;
   } cases[] = {{10, 130, 92}, {0, 945, 100}, {945, 945, 0}, {1, 8, 88},  // 12.5 -> 12
-               {3, 8, 62},                                              // 37.5 -> 38
-               {1, 40, 98},                                             // 2.5 -> 2
+               {3, 8, 62},                                               // 37.5 -> 38
+               {1, 40, 98},                                              // 2.5 -> 2
                {0, 0, 100}};
   for (const Case& c : cases) EXPECT_EQ(Similitud(c.cambiados, c.comparados), c.similitud);
 }

@@ -168,9 +168,9 @@ TEST(FrameLoop, TrackingAlarmAndItsReverse) {
     source.image.fill(qRgb(20, 20, 20));
     for (int i = 0; i < c.points; ++i) source.image.setPixel(1 + 4 * (10 + i), 41, qRgb(255, 0, 255));
     rig.pictures.Picture4.SetSizePixels(324, 244);
-    FrameLoop loop({rig.pictures, rig.parametros, *rig.zona, *rig.seguimiento, source, rig.escaner,
-                    rig.autoajuste, rig.entradas, rig.pantalla, rig.tmrReloj, rig.tmrSleep, rig.tmrGuardar,
-                    rig.clock, "1", QLocale::c()});
+    FrameLoop loop({rig.pictures, rig.parametros, *rig.zona, *rig.seguimiento, source, rig.escaner, rig.autoajuste,
+                    rig.entradas, rig.pantalla, rig.tmrReloj, rig.tmrSleep, rig.tmrGuardar, rig.clock, "1",
+                    QLocale::c()});
     if (c.reverse) rig.seguimiento->ImgReverse_Click();
     rig.seguimiento->ActivarSeguimiento();
     rig.seguimiento->FijarColorObjeto(Rgb(255, 0, 255));
@@ -349,8 +349,8 @@ TEST(FrameLoop, NightVisionBrightensThePreview) {
   const auto tabla = TablaAclarado(30);
   const QImage bright = rig.pictures.Picture1.Picture();
   for (QPoint p : {QPoint(0, 0), QPoint(100, 100), QPoint(321, 241)})
-    EXPECT_EQ(bright.pixel(p), qRgb(tabla[qRed(dark.pixel(p))], tabla[qGreen(dark.pixel(p))],
-                                    tabla[qBlue(dark.pixel(p))]));
+    EXPECT_EQ(bright.pixel(p),
+              qRgb(tabla[qRed(dark.pixel(p))], tabla[qGreen(dark.pixel(p))], tabla[qBlue(dark.pixel(p))]));
   EXPECT_EQ(bright.pixel(323, 243), dark.pixel(323, 243));  // beyond the 322 x 242 pass
 
   rig.zona->ActivarZona();

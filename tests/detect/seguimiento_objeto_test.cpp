@@ -36,7 +36,7 @@ TEST(SeguimientoObjeto, TwoPointsAreNotEnough) {
   Preview(rig, {{10, 10}, {20, 10}});
   EXPECT_EQ(rig.seguimiento->SeguirObjeto(10), 0.04f);
   EXPECT_EQ(rig.pictures.Picture1.Point(15 + 600, 15 + 600), 0x00FF00);  // the match is marked
-  EXPECT_EQ(rig.pictures.Picture1.Point(0, 615), kFondo);               // no cross-hair
+  EXPECT_EQ(rig.pictures.Picture1.Point(0, 615), kFondo);                // no cross-hair
   EXPECT_EQ(rig.pictures.Picture1.DrawWidth, 3);
 }
 
@@ -64,8 +64,8 @@ TEST(SeguimientoObjeto, ToleranceIsPerChannel) {
   struct Case {
     Color color;
     bool match;
-  } cases[] = {{Rgb(110, 90, 110), true}, {Rgb(111, 100, 100), false}, {Rgb(100, 89, 100), false},
-               {Rgb(100, 100, 111), false}};
+  } cases[] = {
+      {Rgb(110, 90, 110), true}, {Rgb(111, 100, 100), false}, {Rgb(100, 89, 100), false}, {Rgb(100, 100, 111), false}};
   for (const Case& c : cases) {
     Preview(rig, {{1, 1}, {2, 2}, {3, 3}}, c.color);
     EXPECT_EQ(rig.seguimiento->SeguirObjeto(10) > 0, c.match) << std::hex << c.color;

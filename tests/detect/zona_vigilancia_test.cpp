@@ -23,9 +23,9 @@ TEST(PuntoEnZona, BandsAndBoundaries) {
   struct Case {
     double v;
     int columna, fila;
-  } cases[] = {{79, 0, 1},      {80, 1, 1},   {365, 1, 2},   {366, 2, 2},  {650, 2, 3},
-               {49.5, 0, 0},    {50, 0, 1},   {335, 1, 1},   {336, 1, 2},  {3470, 12, 12},
-               {3471, 12, 0},   {4640, 16, 0}, {4641, 0, 0}, {4355, 15, 0}, {4356, 16, 0}};
+  } cases[] = {{79, 0, 1},    {80, 1, 1},    {365, 1, 2},  {366, 2, 2},   {650, 2, 3},
+               {49.5, 0, 0},  {50, 0, 1},    {335, 1, 1},  {336, 1, 2},   {3470, 12, 12},
+               {3471, 12, 0}, {4640, 16, 0}, {4641, 0, 0}, {4355, 15, 0}, {4356, 16, 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(ColumnaZona(c.v), c.columna) << c.v;
     EXPECT_EQ(FilaZona(c.v), c.fila) << c.v;
@@ -91,8 +91,7 @@ TEST(ZonaVigilancia, ClickTakesTheChosenAlarm) {
   rig.entradas.alarma = "Perro";
   rig.zona->LblCelda_Click(18);
   const CeldaZona& c = rig.zona->Zona(18);
-  EXPECT_EQ((std::array<int, 4>{c.Izquierda, c.Arriba, c.Derecha, c.Abajo}),
-            (std::array<int, 4>{385, 355, 685, 655}));
+  EXPECT_EQ((std::array<int, 4>{c.Izquierda, c.Arriba, c.Derecha, c.Abajo}), (std::array<int, 4>{385, 355, 685, 655}));
   EXPECT_EQ(rig.zona->AlarmaCelda(18), "Perro");
   EXPECT_EQ(rig.zona->LblCelda(18).ToolTipText, " Perro ");
   EXPECT_EQ(rig.zona->ShpCelda(18).BorderStyle, 1);

@@ -8,8 +8,7 @@ namespace {
 
 QByteArray Serializado(const RegistroAjustes& r) {
   const auto bytes = r.Serializar();
-  return bytes ? QByteArray(reinterpret_cast<const char*>(bytes->data()), RegistroAjustes::kLongitud)
-               : QByteArray();
+  return bytes ? QByteArray(reinterpret_cast<const char*>(bytes->data()), RegistroAjustes::kLongitud) : QByteArray();
 }
 
 QString Snr(const SensorsRig& rig) { return rig.Recursos() + "/Miravela.SNR"; }
@@ -63,7 +62,15 @@ TEST(ArchivoSensores, WritesThreeRecordsByteForByte) {
   ASSERT_EQ(bytes.size(), 3 * 46);
 
   // Record 1 spelled out: two 16-bit tagged integers, the flag, three numbers, zeros.
-  QByteArray r1 = QByteArray::fromHex("0200" "0100" "0200" "0100" "ffff" "dc050000" "14000000" "28000000");
+  QByteArray r1 = QByteArray::fromHex(
+      "0200"
+      "0100"
+      "0200"
+      "0100"
+      "ffff"
+      "dc050000"
+      "14000000"
+      "28000000");
   r1.append(QByteArray(46 - r1.size(), '\0'));
   EXPECT_EQ(bytes.mid(0, 46).toHex(), r1.toHex());
 

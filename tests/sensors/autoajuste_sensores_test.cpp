@@ -71,8 +71,8 @@ TEST_F(AutoajusteTest, SteadySceneWalksBackAfterThreeClockMinutes) {
     rig.s->autoajuste.PasoAutoajuste();
     vistos.emplace_back(M(), C());
   }
-  EXPECT_EQ(vistos, (std::vector<std::pair<int, int>>{
-                        {34, 24}, {33, 23}, {32, 22}, {31, 21}, {30, 20}, {30, 20}, {30, 20}}));
+  EXPECT_EQ(vistos,
+            (std::vector<std::pair<int, int>>{{34, 24}, {33, 23}, {32, 22}, {31, 21}, {30, 20}, {30, 20}, {30, 20}}));
   // A change restarts the three minutes.
   FrameCambiante(90);
   const int tras = M();
@@ -122,7 +122,8 @@ TEST_F(AutoajusteTest, BeforeStartUpHasCompletedItOnlyBeeps) {
 }
 
 TEST_F(AutoajusteTest, VoiceClipsAnnounceTheSwitch) {
-  const std::pair<double, const char*> encender[] = {{0.0, "/voz/OLMiX-1"}, {0.5, "/voz/OLMiX-2"}, {0.99, "/voz/OLMiX-3"}};
+  const std::pair<double, const char*> encender[] = {
+      {0.0, "/voz/OLMiX-1"}, {0.5, "/voz/OLMiX-2"}, {0.99, "/voz/OLMiX-3"}};
   const std::pair<double, const char*> apagar[] = {{0.2, "/voz/OLMiX-4"}, {0.7, "/voz/OLMiX-5"}, {0.4, "/voz/OLMiX-4"}};
   for (std::size_t i = 0; i < 3; ++i) {
     rig.aleatorios = {encender[i].first, apagar[i].first};

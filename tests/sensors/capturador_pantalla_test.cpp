@@ -69,8 +69,8 @@ struct CasoPes {
 TEST(CapturadorPantalla, RestoresPlaceAndZoomFromPes) {
   const CasoPes casos[] = {
       {1284, 1500, 3000, 15000, 9000, 3, {1500, 3000}, {1000, 600}},
-      {644, 1920 * 15 + 1, 0, 0, 0, 2, {0, 0}, {644, 484}},   // left beyond the screen
-      {324, -15, 300, 3000, 0, 1, {0, 0}, {324, 244}},         // negative left; a zero size
+      {644, 1920 * 15 + 1, 0, 0, 0, 2, {0, 0}, {644, 484}},            // left beyond the screen
+      {324, -15, 300, 3000, 0, 1, {0, 0}, {324, 244}},                 // negative left; a zero size
       {999, 0, 1080 * 15, 4500, 3000, 2, {0, 1080 * 15}, {300, 200}},  // unknown width: resolution stays
   };
   for (const auto& c : casos) {

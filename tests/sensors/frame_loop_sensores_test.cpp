@@ -29,15 +29,17 @@ struct BucleConSensores : ::testing::Test {
         rig.s->autoajuste, [] { return QString(); }, [this] { return rig.botones[0].Appearance != 0; },
         [this] { return rig.botones[15].Appearance != 0; }});
     seguimiento = std::make_unique<SeguimientoObjeto>(EntornoSeguimiento{
-        rig.pictures.Picture1, *zona, rig.botones[15], rig.s->panel.LblSensor[8],
+        rig.pictures.Picture1,
+        *zona,
+        rig.botones[15],
+        rig.s->panel.LblSensor[8],
         {&rig.s->panel.LblSensor[0], &rig.s->panel.LblSensor[1], &rig.s->panel.LblSensor[2],
          &rig.s->panel.LblSensor[3]},
         [this](bool on) { rig.s->panel.HsbSensor[0].Enabled = rig.s->panel.HsbSensor[1].Enabled = on; },
         rig.s->autoajuste});
     loop = std::make_unique<FrameLoop>(EntornoBucle{rig.pictures, rig.parametros, *zona, *seguimiento, camara,
-                                                    rig.s->escaner, rig.s->autoajuste, entradas, pantalla,
-                                                    rig.tmrReloj, rig.tmrSleep, tmrGuardar, rig.clock, "1",
-                                                    QLocale::c()});
+                                                    rig.s->escaner, rig.s->autoajuste, entradas, pantalla, rig.tmrReloj,
+                                                    rig.tmrSleep, tmrGuardar, rig.clock, "1", QLocale::c()});
     rig.fuenteSimilitud = [this] { return loop->Resultados().Similitud; };
   }
   SensorsRig rig;

@@ -35,13 +35,13 @@ TEST(MarcoCaptura, OnlyTheBarTheButtonsAndTheOutlineAreWindow) {
   EXPECT_EQ(m.Interior(), QRect(3, kAltoBarra + 3, 324, 244));
   EXPECT_EQ(QSize(m.AnchoPx(), m.AltoPx()), QSize(330, kAltoBarra + 250));
   EXPECT_EQ(m.Width(), 330 * 15);
-  EXPECT_TRUE(m.Region.contains(QPoint(5, 5)));                          // drag bar
-  EXPECT_TRUE(m.Region.contains(QPoint(329, 5)));                        // "-" button
-  EXPECT_TRUE(m.Region.contains(QPoint(2, kAltoBarra + 2)));             // outline
-  EXPECT_TRUE(m.Region.contains(QPoint(327, kAltoBarra + 247)));         // outline
-  EXPECT_FALSE(m.Region.contains(QPoint(3, kAltoBarra + 3)));            // the hole
+  EXPECT_TRUE(m.Region.contains(QPoint(5, 5)));                   // drag bar
+  EXPECT_TRUE(m.Region.contains(QPoint(329, 5)));                 // "-" button
+  EXPECT_TRUE(m.Region.contains(QPoint(2, kAltoBarra + 2)));      // outline
+  EXPECT_TRUE(m.Region.contains(QPoint(327, kAltoBarra + 247)));  // outline
+  EXPECT_FALSE(m.Region.contains(QPoint(3, kAltoBarra + 3)));     // the hole
   EXPECT_FALSE(m.Region.contains(QPoint(160, 140)));
-  EXPECT_FALSE(m.Region.contains(QPoint(0, kAltoBarra + 1)));            // outside the outline
+  EXPECT_FALSE(m.Region.contains(QPoint(0, kAltoBarra + 1)));  // outside the outline
   EXPECT_EQ(m.Region.intersected(QRegion(m.Interior())), QRegion());
 }
 

@@ -29,9 +29,9 @@ struct CasoFrecuencia {
 
 TEST(PanelSensores, FrecuenciaCutsToHundredsAndSetsTheFrameInterval) {
   const CasoFrecuencia casos[] = {
-      {1234, 1200, 1200, "1,2 seg"},   {500, 500, 500, "0,5 seg"},      {5000, 5000, 5000, "5,0 seg"},
-      {0, 0, 300, "VARIABLE"},         {-500, -500, 100, "SIN FOTOS"},  {99, 0, 300, "VARIABLE"},
-      {-450, -400, 300, "-0,4 seg"},   {2999, 2900, 2900, "2,9 seg"},
+      {1234, 1200, 1200, "1,2 seg"}, {500, 500, 500, "0,5 seg"},     {5000, 5000, 5000, "5,0 seg"},
+      {0, 0, 300, "VARIABLE"},       {-500, -500, 100, "SIN FOTOS"}, {99, 0, 300, "VARIABLE"},
+      {-450, -400, 300, "-0,4 seg"}, {2999, 2900, 2900, "2,9 seg"},
   };
   for (const auto& c : casos) {
     SensorsRig rig;

@@ -62,8 +62,8 @@ class Fondo : public QRasterWindow {
 };
 
 bool Clic(const QPoint& p) {
-  return QProcess::execute("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
-                                       "click", "1"}) == 0;
+  return QProcess::execute("xdotool",
+                           {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"}) == 0;
 }
 
 TEST(VentanaMarcoX11Escenario, CopiesTheFrameInteriorAndLetsClicksThrough) {

@@ -1,14 +1,15 @@
 #include "alarm/dib_image.h"
 
+#include <fcntl.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/uio.h>
-#include <unistd.h>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -34,8 +35,7 @@ int BitsForColours(int colours) {
 // of 16 bits and more becomes 24 so that every picture can be encoded.
 int OwnBits(const QImage& picture) {
   if (picture.depth() == 1) return 1;
-  if (picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_Grayscale8)
-    return 8;
+  if (picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_Grayscale8) return 8;
   return 24;
 }
 
@@ -55,15 +55,23 @@ int NearestGrey(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c) + 1) / 3; }
 
 std::uint8_t ApplyOp(cImage::RasterOp op, std::uint8_t s, std::uint8_t d) {
   switch (op) {
-    case cImage::kSrcPaint: return s | d;
-    case cImage::kSrcAnd: return s & d;
-    case cImage::kSrcInvert: return s ^ d;
-    case cImage::kNotSrcCopy: return static_cast<std::uint8_t>(~s);
-    case cImage::kDstInvert: return static_cast<std::uint8_t>(~d);
-    case cImage::kBlackness: return 0;
-    case cImage::kWhiteness: return 0xFF;
+    case cImage::kSrcPaint:
+      return s | d;
+    case cImage::kSrcAnd:
+      return s & d;
+    case cImage::kSrcInvert:
+      return s ^ d;
+    case cImage::kNotSrcCopy:
+      return static_cast<std::uint8_t>(~s);
+    case cImage::kDstInvert:
+      return static_cast<std::uint8_t>(~d);
+    case cImage::kBlackness:
+      return 0;
+    case cImage::kWhiteness:
+      return 0xFF;
     case cImage::kSrcCopy:
-    default: return s;
+    default:
+      return s;
   }
 }
 
@@ -73,7 +81,8 @@ std::array<std::uint8_t, 54> BitmapHeaders(int width, int height) {
   auto put = [&h](int at, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) h[static_cast<std::size_t>(at + i)] = static_cast<std::uint8_t>(value >> (8 * i));
   };
-  const auto imageBytes = static_cast<std::uint32_t>(cImage::BytesPerScanLine(width, 24)) * static_cast<std::uint32_t>(height);
+  const auto imageBytes =
+      static_cast<std::uint32_t>(cImage::BytesPerScanLine(width, 24)) * static_cast<std::uint32_t>(height);
   h[0] = 'B';
   h[1] = 'M';
   put(2, 54 + imageBytes, 4);  // file size
@@ -193,11 +202,10 @@ bool Write32BitRows(int fd, const QImage& picture, std::array<std::uint8_t, 54>&
 
 bool SaveBitmap24(const QImage& picture, const QString& path) {
   if (picture.isNull() || path.isEmpty()) return false;
-  const bool fourBytes = Q_BYTE_ORDER == Q_LITTLE_ENDIAN && (picture.format() == QImage::Format_RGB32 ||
-                                                             picture.format() == QImage::Format_ARGB32);
-  const QImage source = fourBytes || picture.format() == QImage::Format_BGR888
-                            ? picture
-                            : picture.convertToFormat(QImage::Format_BGR888);
+  const bool fourBytes = Q_BYTE_ORDER == Q_LITTLE_ENDIAN &&
+                         (picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32);
+  const QImage source =
+      fourBytes || picture.format() == QImage::Format_BGR888 ? picture : picture.convertToFormat(QImage::Format_BGR888);
   if (source.isNull()) return false;
   std::array<std::uint8_t, 54> headers = BitmapHeaders(source.width(), source.height());
   int fd = -1;
@@ -210,11 +218,16 @@ bool SaveBitmap24(const QImage& picture, const QString& path) {
 int cImage::BytesPerScanLine(int width, int bitCount) {
   if (width < 1) return 0;
   switch (bitCount) {
-    case 1: return ((width - 1) / 8 + 4) & ~3;
-    case 4: return ((width - 1) / 2 + 4) & ~3;
-    case 8: return (width + 3) & ~3;
-    case 24: return (3 * width + 3) & ~3;
-    default: return 0;
+    case 1:
+      return ((width - 1) / 8 + 4) & ~3;
+    case 4:
+      return ((width - 1) / 2 + 4) & ~3;
+    case 8:
+      return (width + 3) & ~3;
+    case 24:
+      return (3 * width + 3) & ~3;
+    default:
+      return 0;
   }
 }
 
@@ -305,9 +318,8 @@ void cImage::PaintHDC(QImage& target, int left, int top, RasterOp op) const {
   if (surface_.isNull() || target.isNull()) return;
   const QRect area = QRect(left, top, Width(), Height()).intersected(target.rect());
   if (area.isEmpty()) return;
-  QImage source = target.colorCount() > 0
-                      ? surface_.convertToFormat(target.format(), target.colorTable())
-                      : surface_.convertToFormat(target.format());
+  QImage source = target.colorCount() > 0 ? surface_.convertToFormat(target.format(), target.colorTable())
+                                          : surface_.convertToFormat(target.format());
   if (target.depth() < 8) {
     const int mask = (1 << target.depth()) - 1;
     for (int y = area.top(); y <= area.bottom(); ++y)

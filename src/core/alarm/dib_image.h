@@ -45,8 +45,7 @@ class cImage {
   bool Create(int width, int height, int bitCount);
   // The picture at its own depth (0), 16 bits and more taken as 24, or at 1, 4, 8, 24.
   bool CopyStdPicture(const QImage& picture, int bitCount = 0);
-  bool CopyHDC(const QImage& source, int width, int height, int bitCount = 0, int left = 0,
-               int top = 0);
+  bool CopyHDC(const QImage& source, int width, int height, int bitCount = 0, int left = 0, int top = 0);
   bool CopyPalletHDC(const QImage& source);
   void PaintHDC(QImage& target, int left = 0, int top = 0, RasterOp op = kSrcCopy) const;
 

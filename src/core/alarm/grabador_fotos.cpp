@@ -71,7 +71,8 @@ void GrabadorFotos::GuardarFoto() {
 
 void GrabadorFotos::RecordarParaEmail() {
   const int adjuntas = std::clamp(FotosAdjuntas, 1, static_cast<int>(FotosRecientes.size()));
-  for (int i = 0; i + 1 < adjuntas; ++i) FotosRecientes[static_cast<std::size_t>(i)] = FotosRecientes[static_cast<std::size_t>(i + 1)];
+  for (int i = 0; i + 1 < adjuntas; ++i)
+    FotosRecientes[static_cast<std::size_t>(i)] = FotosRecientes[static_cast<std::size_t>(i + 1)];
   FotosRecientes[static_cast<std::size_t>(adjuntas - 1)] = UltimaFoto;
   ++FotosSinEnviar;
   if (FotosSinEnviar >= FotosPorEnvio && e_.enviarAvisoEmail) e_.enviarAvisoEmail();

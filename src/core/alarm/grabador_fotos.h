@@ -31,14 +31,14 @@ class GrabadorFotos {
     std::function<QImage()> lienzo;
     std::function<void(const QImage&)> fijarLienzo;
     std::function<double()> twipsPorPixel;
-    std::function<bool()> vistaVacia;          // no frame has arrived yet
-    std::function<bool()> visionNocturna;       // refill the canvas from the brightened picture
+    std::function<bool()> vistaVacia;      // no frame has arrived yet
+    std::function<bool()> visionNocturna;  // refill the canvas from the brightened picture
     std::function<void()> rellenarDesdeNoche;
-    std::function<bool()> enMarcha;             // start-up completed
+    std::function<bool()> enMarcha;  // start-up completed
     std::function<bool()> programadorActivo;
     std::function<int()> diasGuardar;
     std::function<bool()> avisoEmailActivo;
-    std::function<void()> enviarAvisoEmail;     // resets FotosSinEnviar itself on success
+    std::function<void()> enviarAvisoEmail;  // resets FotosSinEnviar itself on success
     std::function<void()> procesarEventos;
     // Writes the JPEG; never overwrites. Returns true when the file was written.
     std::function<bool(const QImage&, int calidad, const QString& ruta)> codificar;

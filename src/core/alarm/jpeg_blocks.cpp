@@ -6,7 +6,6 @@
 #include "alarm/jpeg_dct.h"
 #include "alarm/jpeg_writer.h"
 
-
 namespace miravela::jpeg {
 
 namespace {
@@ -20,9 +19,7 @@ inline std::uint32_t Magnitude(int value, int& size) {
   return bits & ((1u << size) - 1);
 }
 
-inline std::uint32_t Token(int symbol, std::uint32_t bits) {
-  return (static_cast<std::uint32_t>(symbol) << 16) | bits;
-}
+inline std::uint32_t Token(int symbol, std::uint32_t bits) { return (static_cast<std::uint32_t>(symbol) << 16) | bits; }
 
 }  // namespace
 
@@ -41,9 +38,8 @@ std::uint32_t* TokenBuffer::Reserve(std::size_t tokens) {
   return data_.get();
 }
 
-std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero,
-                             int& predictor, std::uint32_t* out, SymbolCounts& dc,
-                             SymbolCounts& ac, int table) {
+std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero, int& predictor,
+                             std::uint32_t* out, SymbolCounts& dc, SymbolCounts& ac, int table) {
   const std::uint32_t dcCoder = static_cast<std::uint32_t>(2 * table) << kCoderShift;
   const std::uint32_t acCoder = static_cast<std::uint32_t>(2 * table + 1) << kCoderShift;
   int size = 0;
@@ -81,8 +77,8 @@ namespace {
 // Every component adds one block to an MCU (no subsampling, or a scan of one
 // component): each plane is walked along its rows of blocks, with nothing to look up
 // per block.
-std::uint32_t* TokeniseOneBlockPerMcu(const ScanLayout& scan, const QuantDivisors* divisors,
-                                      std::uint32_t* out, SymbolStatistics& stats) {
+std::uint32_t* TokeniseOneBlockPerMcu(const ScanLayout& scan, const QuantDivisors* divisors, std::uint32_t* out,
+                                      SymbolStatistics& stats) {
   struct Walk {
     const Plane* plane;
     const QuantDivisors* divisors;
@@ -114,8 +110,8 @@ std::uint32_t* TokeniseOneBlockPerMcu(const ScanLayout& scan, const QuantDivisor
 
 }  // namespace
 
-std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors,
-                            std::uint32_t* out, SymbolStatistics& stats) {
+std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors, std::uint32_t* out,
+                            SymbolStatistics& stats) {
   bool oneBlockEach = true;
   for (const ScanComponent& c : scan.components) oneBlockEach = oneBlockEach && c.h == 1 && c.v == 1;
   if (oneBlockEach) return TokeniseOneBlockPerMcu(scan, divisors, out, stats);
@@ -131,10 +127,9 @@ std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisor
         const QuantDivisors& d = divisors[c.table];
         for (int v = 0; v < c.v; ++v) {
           for (int h = 0; h < c.h; ++h) {
-            const std::uint64_t nonZero =
-                transform(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
-            out = TokeniseBlock(coefficients, nonZero, predictors[ci], out, stats.dc[c.table],
-                                stats.ac[c.table], c.table);
+            const std::uint64_t nonZero = transform(c.plane->Block(mx * c.h + h, my * c.v + v), 8, d, coefficients);
+            out = TokeniseBlock(coefficients, nonZero, predictors[ci], out, stats.dc[c.table], stats.ac[c.table],
+                                c.table);
           }
         }
       }
@@ -158,8 +153,7 @@ constexpr std::ptrdiff_t kTokensPerReserve = 16;
 
 }  // namespace
 
-void EmitScan(const std::uint32_t* tokens, const std::uint32_t* end, const ScanCodes& codes,
-              BitWriter& writer) {
+void EmitScan(const std::uint32_t* tokens, const std::uint32_t* end, const ScanCodes& codes, BitWriter& writer) {
   for (; end - tokens >= kTokensPerReserve; tokens += kTokensPerReserve) {
     writer.Reserve();
     for (std::ptrdiff_t i = 0; i < kTokensPerReserve; ++i) PutToken(tokens[i], codes, writer);

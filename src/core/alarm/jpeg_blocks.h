@@ -50,15 +50,14 @@ class TokenBuffer {
 };
 
 // Pass one over a scan, writing its tokens at `out`; returns the end of them.
-std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors,
-                            std::uint32_t* out, SymbolStatistics& stats);
+std::uint32_t* TokeniseScan(const ScanLayout& scan, const QuantDivisors* divisors, std::uint32_t* out,
+                            SymbolStatistics& stats);
 
 // One block's coefficients (column-major, with the zig-zag mask of the non-zero
 // ones that TransformBlock returns) as tokens for Huffman table `table`;
 // `predictor` is the previous DC value of the component and is updated.
-std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero,
-                             int& predictor, std::uint32_t* out, SymbolCounts& dc,
-                             SymbolCounts& ac, int table);
+std::uint32_t* TokeniseBlock(const std::int16_t columnMajor[64], std::uint64_t nonZero, int& predictor,
+                             std::uint32_t* out, SymbolCounts& dc, SymbolCounts& ac, int table);
 
 // The codes of each coder number a token can carry.
 struct ScanCodes {
@@ -66,7 +65,6 @@ struct ScanCodes {
 };
 
 // Pass two: the tokens [tokens, end) from TokeniseScan, as entropy-coded bits.
-void EmitScan(const std::uint32_t* tokens, const std::uint32_t* end, const ScanCodes& codes,
-              BitWriter& writer);
+void EmitScan(const std::uint32_t* tokens, const std::uint32_t* end, const ScanCodes& codes, BitWriter& writer);
 
 }  // namespace miravela::jpeg

@@ -36,8 +36,8 @@ inline void StoreFourBlocks(__m256i samples, std::int8_t* to) {
 
 }  // namespace
 
-void SampleIntoBlocksWide(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b,
-                          int count, const BlockRow* targets, int targetCount) {
+void SampleIntoBlocksWide(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, int count,
+                          const BlockRow* targets, int targetCount) {
   for (int x = 0; x < count; x += 32) {
     const __m256i r0 = Widen(r + x), g0 = Widen(g + x), b0 = Widen(b + x);
     const __m256i r1 = Widen(r + x + 16), g1 = Widen(g + x + 16), b1 = Widen(b + x + 16);
@@ -60,8 +60,7 @@ void SampleIntoBlocksWide(const std::uint8_t* r, const std::uint8_t* g, const st
 #else
 
 namespace miravela::jpeg {
-void SampleIntoBlocksWide(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int,
-                          const BlockRow*, int) {}
+void SampleIntoBlocksWide(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int, const BlockRow*, int) {}
 }  // namespace miravela::jpeg
 
 #endif

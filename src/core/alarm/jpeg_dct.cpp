@@ -1,14 +1,13 @@
 #include "alarm/jpeg_dct.h"
 
-#include "alarm/jpeg_dct_flow.h"
-
 #include <array>
 #include <cmath>
+
+#include "alarm/jpeg_dct_flow.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-
 
 namespace miravela::jpeg {
 
@@ -68,8 +67,7 @@ inline void LoadRow(const std::int8_t* p, Vec& lo, Vec& hi) {
 }
 
 // The two halves of the block: left[i] holds columns 0..3 of row i, right[i] 4..7.
-void TransformColumnMajor(const std::int8_t* samples, std::ptrdiff_t stride,
-                          Vec (&left)[8], Vec (&right)[8]) {
+void TransformColumnMajor(const std::int8_t* samples, std::ptrdiff_t stride, Vec (&left)[8], Vec (&right)[8]) {
   for (int i = 0; i < 8; ++i) LoadRow(samples + i * stride, left[i], right[i]);
   Dct8Vec(left);
   Dct8Vec(right);
@@ -109,8 +107,8 @@ void ScaledForwardDct(const float in[64], float out[64]) {
 
 #if defined(__SSE2__)
 
-std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
-                             const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
+std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride, const QuantDivisors& divisors,
+                             std::int16_t columnMajor[64]) {
   Vec left[8], right[8];
   TransformColumnMajor(samples, stride, left, right);
   // After the second pass left[u] holds F(u, v = 0..3) and right[u] F(u, v = 4..7).
@@ -126,8 +124,7 @@ std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
     _mm_storeu_si128(reinterpret_cast<__m128i*>(columnMajor + u * 8), packed);
     if (u % 2 == 1) {
       const __m128i flags = _mm_packs_epi16(_mm_cmpeq_epi16(previous, zero), _mm_cmpeq_epi16(packed, zero));
-      zeros |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(flags)))
-               << (8 * (u - 1));
+      zeros |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(_mm_movemask_epi8(flags))) << (8 * (u - 1));
     }
     previous = packed;
   }
@@ -136,8 +133,8 @@ std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
 
 #else
 
-std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
-                             const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
+std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride, const QuantDivisors& divisors,
+                             std::int16_t columnMajor[64]) {
   float in[64], out[64];
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) in[y * 8 + x] = samples[y * stride + x];
@@ -156,8 +153,7 @@ std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
 
 TransformFunction FastestTransform() {
 #if defined(__x86_64__) && defined(__GNUC__)
-  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw"))
-    return TransformBlockWideZigzag;
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) return TransformBlockWideZigzag;
   if (__builtin_cpu_supports("avx2")) return TransformBlockWide;
 #endif
   return TransformBlock;

@@ -20,13 +20,12 @@ extern const std::array<std::uint8_t, 64> kZigzagFromColumnMajor;
 // apart), divides by the divisors and rounds halves to even. The coefficients are
 // left column-major; the result has bit k set when the k-th coefficient in zig-zag
 // order is not zero, so that coding visits only those.
-std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride,
-                             const QuantDivisors& divisors, std::int16_t columnMajor[64]);
+std::uint64_t TransformBlock(const std::int8_t* samples, std::ptrdiff_t stride, const QuantDivisors& divisors,
+                             std::int16_t columnMajor[64]);
 
 // The same, as fast as this processor allows (eight columns at once where it has
 // 256-bit vectors); the results are identical.
-using TransformFunction = std::uint64_t (*)(const std::int8_t*, std::ptrdiff_t,
-                                            const QuantDivisors&, std::int16_t*);
+using TransformFunction = std::uint64_t (*)(const std::int8_t*, std::ptrdiff_t, const QuantDivisors&, std::int16_t*);
 TransformFunction FastestTransform();
 
 }  // namespace miravela::jpeg

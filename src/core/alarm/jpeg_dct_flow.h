@@ -48,12 +48,12 @@ std::uint64_t ToZigzagMask(std::uint64_t columnMajorMask);
 
 #if defined(__x86_64__) && defined(__GNUC__)
 // Eight columns at once; only to be called where the processor has AVX2.
-std::uint64_t TransformBlockWide(const std::int8_t* samples, std::ptrdiff_t stride,
-                                 const QuantDivisors& divisors, std::int16_t columnMajor[64]);
+std::uint64_t TransformBlockWide(const std::int8_t* samples, std::ptrdiff_t stride, const QuantDivisors& divisors,
+                                 std::int16_t columnMajor[64]);
 // The same with the zig-zag mask from 512-bit permutes; only where the processor has
 // AVX-512 F and BW.
-std::uint64_t TransformBlockWideZigzag(const std::int8_t* samples, std::ptrdiff_t stride,
-                                       const QuantDivisors& divisors, std::int16_t columnMajor[64]);
+std::uint64_t TransformBlockWideZigzag(const std::int8_t* samples, std::ptrdiff_t stride, const QuantDivisors& divisors,
+                                       std::int16_t columnMajor[64]);
 #endif
 
 }  // namespace miravela::jpeg

@@ -18,12 +18,11 @@ struct ZigzagIndexes {
   alignas(64) std::uint16_t index[64]{};
   constexpr ZigzagIndexes() {
     // Natural (row-major) position of each zig-zag position.
-    constexpr std::array<int, 64> natural = {
-        0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
-        41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
-        30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
-    for (int k = 0; k < 64; ++k)
-      index[k] = static_cast<std::uint16_t>((natural[k] % 8) * 8 + natural[k] / 8);
+    constexpr std::array<int, 64> natural = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                                             12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                                             35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                                             58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+    for (int k = 0; k < 64; ++k) index[k] = static_cast<std::uint16_t>((natural[k] % 8) * 8 + natural[k] / 8);
   }
 };
 constexpr ZigzagIndexes kZigzag{};
@@ -33,15 +32,14 @@ constexpr ZigzagIndexes kZigzag{};
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
 inline __m512i FourRows(const __m128i* p) {
-  return _mm512_inserti64x4(_mm512_castsi256_si512(_mm256_set_m128i(p[1], p[0])),
-                            _mm256_set_m128i(p[3], p[2]), 1);
+  return _mm512_inserti64x4(_mm512_castsi256_si512(_mm256_set_m128i(p[1], p[0])), _mm256_set_m128i(p[3], p[2]), 1);
 }
 #pragma GCC diagnostic pop
 
 }  // namespace
 
-std::uint64_t TransformBlockWideZigzag(const std::int8_t* samples, std::ptrdiff_t stride,
-                                       const QuantDivisors& divisors, std::int16_t columnMajor[64]) {
+std::uint64_t TransformBlockWideZigzag(const std::int8_t* samples, std::ptrdiff_t stride, const QuantDivisors& divisors,
+                                       std::int16_t columnMajor[64]) {
   __m128i packed[8];
   TransformAndQuantise(samples, stride, divisors, columnMajor, packed);
   // The 64 coefficients in two registers, permuted into zig-zag order; bit k of the

@@ -39,23 +39,21 @@ inline void Transpose8(Vec8 (&r)[8]) {
 
 // The block transformed and quantised: packed[u] holds the coefficients (u, v = 0..7),
 // also stored column-major.
-inline void TransformAndQuantise(const std::int8_t* samples, std::ptrdiff_t stride,
-                                 const QuantDivisors& divisors, std::int16_t columnMajor[64],
-                                 __m128i (&packed)[8]) {
+inline void TransformAndQuantise(const std::int8_t* samples, std::ptrdiff_t stride, const QuantDivisors& divisors,
+                                 std::int16_t columnMajor[64], __m128i (&packed)[8]) {
   Vec8 r[8];
   // Unrolled so that the block stays in registers.
 #pragma GCC unroll 8
   for (int i = 0; i < 8; ++i)
-    r[i].v = _mm256_cvtepi32_ps(_mm256_cvtepi8_epi32(
-        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples + i * stride))));
+    r[i].v = _mm256_cvtepi32_ps(
+        _mm256_cvtepi8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples + i * stride))));
   Dct8(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], MulVec8);
   Transpose8(r);
   Dct8(r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], MulVec8);
   // r[u] now holds F(u, v = 0..7); quantise as the narrow path does.
 #pragma GCC unroll 8
   for (int u = 0; u < 8; ++u) {
-    const __m256i q =
-        _mm256_cvtps_epi32(_mm256_mul_ps(r[u].v, _mm256_loadu_ps(divisors.reciprocal + u * 8)));
+    const __m256i q = _mm256_cvtps_epi32(_mm256_mul_ps(r[u].v, _mm256_loadu_ps(divisors.reciprocal + u * 8)));
     packed[u] = _mm_packs_epi32(_mm256_castsi256_si128(q), _mm256_extracti128_si256(q, 1));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(columnMajor + u * 8), packed[u]);
   }

@@ -1,11 +1,12 @@
 #include "alarm/jpeg_encoder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace miravela {
 
@@ -95,8 +96,7 @@ void cJpeg::LayOutPlanes() {
 }
 
 int cJpeg::SampleHDC(const QImage& dc, int width, int height, int left, int top) {
-  if (dc.isNull() || width < 1 || height < 1 || width > 65535 || height > 65535)
-    return kSampleFailed;
+  if (dc.isNull() || width < 1 || height < 1 || width > 65535 || height > 65535) return kSampleFailed;
   width_ = width;
   height_ = height;
   LayOutPlanes();
@@ -135,8 +135,7 @@ void cJpeg::LayOutScans() {
       continue;
     }
     for (int i = first; i < first + size[s]; ++i)
-      scan.components.push_back({&planes_[i], components_[i].quantTable, components_[i].h,
-                                 components_[i].v});
+      scan.components.push_back({&planes_[i], components_[i].quantTable, components_[i].h, components_[i].v});
     // Every plane is padded to whole MCUs of the frame.
     scan.mcusAcross = p.paddedWidth / (8 * components_[first].h);
     scan.mcusDown = p.paddedHeight / (8 * components_[first].v);
@@ -208,8 +207,8 @@ std::span<const std::uint8_t> cJpeg::Encode() {
   const FittedTables tables = FitTables(stats);
   // Pass two: the file.
   jpeg::ByteSink sink(output_);
-  sink.Reserve(static_cast<std::size_t>(static_cast<double>(tables.codedBits / 8) * 1.3) + 1000 +
-               comment_.size() + kCredit.size());
+  sink.Reserve(static_cast<std::size_t>(static_cast<double>(tables.codedBits / 8) * 1.3) + 1000 + comment_.size() +
+               kCredit.size());
   WriteHeaders(sink, tables.dc, tables.ac);
   WriteScans(sink, tables);
   jpeg::WriteEndOfImage(sink);

@@ -76,8 +76,7 @@ class cJpeg {
   void LayOutPlanes();
   // Lays out the scans again, reusing their storage.
   void LayOutScans();
-  void WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanTable (&dc)[2],
-                    const jpeg::HuffmanTable (&ac)[2]) const;
+  void WriteHeaders(jpeg::ByteSink& sink, const jpeg::HuffmanTable (&dc)[2], const jpeg::HuffmanTable (&ac)[2]) const;
 
   int quality_ = 75;
   std::array<jpeg::QuantTable, 2> scaled_{};

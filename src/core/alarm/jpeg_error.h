@@ -7,8 +7,7 @@ namespace miravela {
 
 class JpegError : public std::runtime_error {
  public:
-  JpegError(int number, const std::string& description)
-      : std::runtime_error(description), number_(number) {}
+  JpegError(int number, const std::string& description) : std::runtime_error(description), number_(number) {}
   int number() const { return number_; }
 
  private:

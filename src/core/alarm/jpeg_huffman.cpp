@@ -102,8 +102,7 @@ HuffmanCodes DeriveCodes(const HuffmanTable& table) {
 
 std::uint64_t CodedBits(const SymbolCounts& counts, const HuffmanCodes& codes) {
   std::uint64_t total = 0;
-  for (int v = 0; v < 256; ++v)
-    total += static_cast<std::uint64_t>(counts[v]) * (codes.length(v) + (v & 15));
+  for (int v = 0; v < 256; ++v) total += static_cast<std::uint64_t>(counts[v]) * (codes.length(v) + (v & 15));
   return total;
 }
 

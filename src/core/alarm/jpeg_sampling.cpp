@@ -1,11 +1,11 @@
 #include "alarm/jpeg_sampling.h"
 
-#include "alarm/jpeg_sampling_wide.h"
-
 #include <algorithm>
 #include <array>
-#include <span>
 #include <cstring>
+#include <span>
+
+#include "alarm/jpeg_sampling_wide.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -38,14 +38,21 @@ struct PixelLayout {
 
 bool LayoutOf(QImage::Format format, PixelLayout& layout) {
   switch (format) {
-    case QImage::Format_RGB888: layout = {3, 0, 1, 2}; return true;
-    case QImage::Format_BGR888: layout = {3, 2, 1, 0}; return true;
+    case QImage::Format_RGB888:
+      layout = {3, 0, 1, 2};
+      return true;
+    case QImage::Format_BGR888:
+      layout = {3, 2, 1, 0};
+      return true;
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-      if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) layout = {4, 2, 1, 0};
-      else layout = {4, 1, 2, 3};
+      if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN)
+        layout = {4, 2, 1, 0};
+      else
+        layout = {4, 1, 2, 3};
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -74,8 +81,8 @@ inline __m128i EightSamples(__m128i r, __m128i g, __m128i b, __m128i redGreen, _
 
 // Samples of pixels [from, to) of a split row into every target, sixteen at a time
 // (to - from a multiple of 16, `from` a multiple of 8).
-void SampleIntoBlocks(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, int from,
-                      int to, const BlockRow* targets, int targetCount) {
+void SampleIntoBlocks(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, int from, int to,
+                      const BlockRow* targets, int targetCount) {
   int x = from;
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
@@ -108,8 +115,8 @@ void SampleIntoBlocks(const std::uint8_t* r, const std::uint8_t* g, const std::u
 
 // The rest of a row, from `from` (a multiple of 8) to the padded width: the last
 // sample repeated into the padding.
-void SampleRowEnd(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, int from,
-                  int width, int paddedWidth, const BlockRow& target) {
+void SampleRowEnd(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, int from, int width,
+                  int paddedWidth, const BlockRow& target) {
   SampleIntoBlocks(r, g, b, from, width, &target, 1);
   const std::int8_t last = target.row[((width - 1) / 8) * 64 + (width - 1) % 8];
   for (int x = width; x < paddedWidth; ++x) target.row[(x / 8) * 64 + x % 8] = last;
@@ -146,8 +153,7 @@ void SplitRow(const uchar* px, int width, bool shuffles, std::uint8_t* r, std::u
 // samples go straight into their blocks. The last sample of a row and then the last
 // row are repeated into the padding.
 template <int Step, int R, int G, int B>
-void ConvertTyped(const PixelRows& image, std::span<Plane* const> planes,
-                  std::vector<std::uint8_t>& scratch) {
+void ConvertTyped(const PixelRows& image, std::span<Plane* const> planes, std::vector<std::uint8_t>& scratch) {
   const int w = image.width, h = image.height;
   const int n = static_cast<int>(planes.size());
   scratch.resize(3 * static_cast<std::size_t>(w));
@@ -173,10 +179,14 @@ void ConvertTyped(const PixelRows& image, std::span<Plane* const> planes,
 
 void Convert(const PixelRows& image, const PixelLayout& l, std::span<Plane* const> planes,
              std::vector<std::uint8_t>& scratch) {
-  if (l.step == 3 && l.red == 0) ConvertTyped<3, 0, 1, 2>(image, planes, scratch);
-  else if (l.step == 3) ConvertTyped<3, 2, 1, 0>(image, planes, scratch);
-  else if (l.red == 2) ConvertTyped<4, 2, 1, 0>(image, planes, scratch);
-  else ConvertTyped<4, 1, 2, 3>(image, planes, scratch);
+  if (l.step == 3 && l.red == 0)
+    ConvertTyped<3, 0, 1, 2>(image, planes, scratch);
+  else if (l.step == 3)
+    ConvertTyped<3, 2, 1, 0>(image, planes, scratch);
+  else if (l.red == 2)
+    ConvertTyped<4, 2, 1, 0>(image, planes, scratch);
+  else
+    ConvertTyped<4, 1, 2, 3>(image, planes, scratch);
 }
 
 PixelRows RowsOf(const QImage& image) {
@@ -227,8 +237,7 @@ void SamplePlanes(const QImage& source, const QRect& area, std::vector<Plane>& p
   std::size_t full = 0;
   for (Plane& p : planes) {
     p.samples.resize(static_cast<std::size_t>(p.paddedWidth) * p.paddedHeight);
-    if (p.width == area.width() && p.height == area.height() && full < fullSize.size())
-      fullSize[full++] = &p;
+    if (p.width == area.width() && p.height == area.height() && full < fullSize.size()) fullSize[full++] = &p;
   }
   if (full > 0) Convert(pixels, layout, std::span(fullSize.data(), full), scratch);
   for (Plane& p : planes) {
@@ -236,8 +245,7 @@ void SamplePlanes(const QImage& source, const QRect& area, std::vector<Plane>& p
     // A subsampled component is taken from a smoothed smaller copy of the picture.
     if (copy.isNull()) copy = source.copy(area);
     const QImage smaller = copy.convertToFormat(QImage::Format_RGB32)
-                               .scaled(p.width, p.height, Qt::IgnoreAspectRatio,
-                                       Qt::SmoothTransformation)
+                               .scaled(p.width, p.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                .convertToFormat(QImage::Format_RGB32);
     PixelLayout smallLayout{};
     LayoutOf(smaller.format(), smallLayout);

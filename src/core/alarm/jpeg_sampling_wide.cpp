@@ -27,16 +27,15 @@ constexpr SplitMasks kMasks{};
 
 inline __m128i Channel(__m128i a, __m128i b, __m128i c, int offset) {
   const auto* m = kMasks.mask[offset];
-  return _mm_or_si128(
-      _mm_or_si128(_mm_shuffle_epi8(a, _mm_load_si128(reinterpret_cast<const __m128i*>(m[0]))),
-                   _mm_shuffle_epi8(b, _mm_load_si128(reinterpret_cast<const __m128i*>(m[1])))),
-      _mm_shuffle_epi8(c, _mm_load_si128(reinterpret_cast<const __m128i*>(m[2]))));
+  return _mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(a, _mm_load_si128(reinterpret_cast<const __m128i*>(m[0]))),
+                                   _mm_shuffle_epi8(b, _mm_load_si128(reinterpret_cast<const __m128i*>(m[1])))),
+                      _mm_shuffle_epi8(c, _mm_load_si128(reinterpret_cast<const __m128i*>(m[2]))));
 }
 
 }  // namespace
 
-void SplitThreeBytePixels(const std::uint8_t* px, int width, int redOffset, std::uint8_t* r,
-                          std::uint8_t* g, std::uint8_t* b) {
+void SplitThreeBytePixels(const std::uint8_t* px, int width, int redOffset, std::uint8_t* r, std::uint8_t* g,
+                          std::uint8_t* b) {
   const int blueOffset = 2 - redOffset;
   int x = 0;
   for (; x + 16 <= width; x += 16, px += 48) {
@@ -54,8 +53,7 @@ void SplitThreeBytePixels(const std::uint8_t* px, int width, int redOffset, std:
   }
 }
 
-void SplitFourBytePixels(const std::uint8_t* px, int width, std::uint8_t* r, std::uint8_t* g,
-                         std::uint8_t* b) {
+void SplitFourBytePixels(const std::uint8_t* px, int width, std::uint8_t* r, std::uint8_t* g, std::uint8_t* b) {
   // Each register's four pixels grouped by channel, then a 4 x 4 transpose of words.
   const __m128i group = _mm_setr_epi8(0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15);
   int x = 0;

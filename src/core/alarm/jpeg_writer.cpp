@@ -57,8 +57,7 @@ void WriteQuantTable(ByteSink& out, int number, const QuantTable& table) {
   out.Bytes(table.data(), table.size());
 }
 
-void WriteFrameHeader(ByteSink& out, int width, int height,
-                      const std::vector<FrameComponent>& components) {
+void WriteFrameHeader(ByteSink& out, int width, int height, const std::vector<FrameComponent>& components) {
   Marker(out, 0xC0);
   out.Word(8 + 3 * static_cast<int>(components.size()));
   out.Byte(8);

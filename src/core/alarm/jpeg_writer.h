@@ -48,8 +48,7 @@ void WriteStartOfImage(ByteSink& out);
 void WriteJfifHeader(ByteSink& out);
 void WriteComment(ByteSink& out, const std::string& text);
 void WriteQuantTable(ByteSink& out, int number, const QuantTable& table);
-void WriteFrameHeader(ByteSink& out, int width, int height,
-                      const std::vector<FrameComponent>& components);
+void WriteFrameHeader(ByteSink& out, int width, int height, const std::vector<FrameComponent>& components);
 void WriteHuffmanTable(ByteSink& out, int tableClass, int number, const HuffmanTable& table);
 // `tables` holds for each component of the scan its DC/AC table number.
 void WriteScanHeader(ByteSink& out, std::span<const int> componentIds, std::span<const int> tables);

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "base/control.h"
-#include "base/picture_box.h"
 #include "base/model_timer.h"
+#include "base/picture_box.h"
 #include "base/program_folder.h"
 #include "base/services.h"
 #include "capture/camera_control.h"
@@ -24,13 +24,13 @@ class ConexionCamara {
     ModelTimer& tmrReloj;
     ModelTimer& tmrSleep;
     ModelTimer& tmrSuspender;
-    std::function<void()> limpiarImagenes;   // clears Picture1 and Picture4
-    std::function<bool()> escanerActivo;     // the screen capturer watches instead of a camera
+    std::function<void()> limpiarImagenes;  // clears Picture1 and Picture4
+    std::function<bool()> escanerActivo;    // the screen capturer watches instead of a camera
     std::function<void()> mostrarListaAlarmas;
     std::function<void()> ocultarListaAlarmas;
     std::function<void()> cancelarSuspension;
     std::function<void()> apagarVisionNocturna;
-    std::function<void()> restaurarTitulo;   // the read-out and the normal window title
+    std::function<void()> restaurarTitulo;  // the read-out and the normal window title
   };
 
   explicit ConexionCamara(Entorno entorno);

@@ -15,7 +15,12 @@ const char* const kLeame[] = {
     "Programa y textos: el equipo de Miravela",
     "Todos los derechos reservados",
     "Hecho con cariño para vigilar casas y tiendas",
-    "", "", "", "", "", "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
     "ACERCA DE MIRAVELA",
     "",
     "Miravela es un programa gratuito que permite convertir una cámara Web en una ",
@@ -24,7 +29,10 @@ const char* const kLeame[] = {
     "sospechosos. También es posible hacer vigilancia por Internet desde cualquier ",
     "dispositivo utilizando los servicios en la nube de Google Drive, OneDrive, ",
     "Dropbox y sin necesidad de direcciones IP.",
-    "", "", "", "",
+    "",
+    "",
+    "",
+    "",
     "ACERCA DE LAS TECLAS DE ACCESO DIRECTO",
     "",
     " Tecla \"F1\" : Abrir Documento de Ayuda",
@@ -54,7 +62,10 @@ const char* const kLeame[] = {
     "",
     "Ctrl + Alt + \"C\" : Abrir Archivo de Configuración",
     "     Shift + \"P\" : Ejecutar Plugin",
-    "", "", "", "",
+    "",
+    "",
+    "",
+    "",
     "COMENTARIOS",
     "",
     "Si tienes alguna pregunta o sugerencia puedes escribirme al correo electrónico ",
@@ -95,9 +106,9 @@ bool Form1::CrearLeame() {
   if (Existe(archivo)) return true;
   QFile file(archivo);
   if (!file.open(QIODevice::WriteOnly)) {
-    services_.messages.Show(QString::fromUtf8("La carpeta '") + programa.Carpeta +
-                                QString::fromUtf8("' está protegida contra escritura."),
-                            "Miravela - Imposible Continuar", IconoMensaje::Critico, BotonesMensaje::Aceptar);
+    services_.messages.Show(
+        QString::fromUtf8("La carpeta '") + programa.Carpeta + QString::fromUtf8("' está protegida contra escritura."),
+        "Miravela - Imposible Continuar", IconoMensaje::Critico, BotonesMensaje::Aceptar);
     return false;
   }
   QByteArray text;
@@ -125,11 +136,12 @@ void Form1::CrearAccesoDirecto() {
   file.close();
   file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
 
-  services_.messages.Show(QString::fromUtf8("Un acceso directo con el nombre \"Miravela\" ha sido creado en el escritorio. "
-                                            "El programa se encuentra en la carpeta '") +
-                              programa.Carpeta + "'.\r\n\r\n" +
-                              "Para desinstalar el programa simplemente elimine el acceso directo y la carpeta \"Miravela\".",
-                          "Miravela - BIENVENIDO", IconoMensaje::Informacion, BotonesMensaje::Aceptar);
+  services_.messages.Show(
+      QString::fromUtf8("Un acceso directo con el nombre \"Miravela\" ha sido creado en el escritorio. "
+                        "El programa se encuentra en la carpeta '") +
+          programa.Carpeta + "'.\r\n\r\n" +
+          "Para desinstalar el programa simplemente elimine el acceso directo y la carpeta \"Miravela\".",
+      "Miravela - BIENVENIDO", IconoMensaje::Informacion, BotonesMensaje::Aceptar);
 }
 
 }  // namespace miravela

@@ -17,7 +17,13 @@ void Form1::TerminarArranque() {
 void Form1::CrearCarpetasPrograma() {
   QStringList carpetas = {QString::fromUtf8("Imágenes"), "Recursos"};
   if (programa.EsPrincipal())
-    carpetas << "OLMiX" << "Alarmas" << "Fondos" << "Objetos" << "Objetos/C2" << "Objetos/C3" << "Objetos/C4"
+    carpetas << "OLMiX"
+             << "Alarmas"
+             << "Fondos"
+             << "Objetos"
+             << "Objetos/C2"
+             << "Objetos/C3"
+             << "Objetos/C4"
              << "Sonidos";
   for (const QString& carpeta : carpetas) CrearCarpeta(programa.Ruta(carpeta));
 }

@@ -54,10 +54,10 @@ std::vector<QString> LeerCampos(const QString& text, int count) {
 
 QString Limpiar(QString value) {
   value.remove('\t');
-  value.remove(QString::fromLatin1("\xFF\xFE"));          // UTF-16 LE mark read as ANSI
-  value.remove(QString::fromLatin1("\xFE\xFF"));          // UTF-16 BE mark read as ANSI
-  value.remove(QString::fromLatin1("\xEF\xBB\xBF"));      // UTF-8 mark read as ANSI
-  value.remove(QChar(0xFEFF));                            // the same mark decoded as UTF-8
+  value.remove(QString::fromLatin1("\xFF\xFE"));      // UTF-16 LE mark read as ANSI
+  value.remove(QString::fromLatin1("\xFE\xFF"));      // UTF-16 BE mark read as ANSI
+  value.remove(QString::fromLatin1("\xEF\xBB\xBF"));  // UTF-8 mark read as ANSI
+  value.remove(QChar(0xFEFF));                        // the same mark decoded as UTF-8
   return value;
 }
 
@@ -71,7 +71,7 @@ std::uint8_t ValorByte(const QString& value) {
 }
 
 void EscribirIniPorDefecto(const QString& archivo, const QString& etiqueta) {
-  const QString lines[kCampos] = {"[TAGCAM]", etiqueta, "[DIRIMG]", "", "[DIRALR]", "", "[DIRSND]", "",
+  const QString lines[kCampos] = {"[TAGCAM]", etiqueta, "[DIRIMG]", "", "[DIRALR]", "",  "[DIRSND]", "",
                                   "[DIRFND]", "",       "[PLUGIN]", "", "[EFESND]", "7", "[RESJPG]", "75"};
   QByteArray out;
   for (const QString& line : lines) out += line.toUtf8() + "\r\n";
@@ -122,9 +122,8 @@ Configuracion CargarConfiguracion(const ProgramFolder& programa) {
   if (!ExisteCarpeta(config.CarpetaImagenes)) {
     const QString principal = programa.CarpetaPrincipal() + QString::fromUtf8("Imágenes");
     const QString propia = QString::fromUtf8("Imágenes/C") + programa.NumeroCamara;
-    config.CarpetaImagenes = programa.EsPrincipal() || !ExisteCarpeta(principal)
-                                 ? programa.Ruta(propia)
-                                 : programa.CarpetaPrincipal() + propia;
+    config.CarpetaImagenes = programa.EsPrincipal() || !ExisteCarpeta(principal) ? programa.Ruta(propia)
+                                                                                 : programa.CarpetaPrincipal() + propia;
     CrearCarpeta(config.CarpetaImagenes);
   }
 
@@ -168,8 +167,7 @@ bool GuardarCarpetaImagenes(const ProgramFolder& programa, Configuracion& config
       lines[section + 1] = ruta;
     else if (section >= 0)
       lines.append(ruta);
-    else
-    {
+    else {
       const qsizetype at = std::min<qsizetype>(2, lines.size());
       lines.insert(at, ruta);
       lines.insert(at, QStringLiteral("[DIRIMG]"));

@@ -14,8 +14,6 @@ bool ProcessLauncher::OpenWithDefault(const QString& path) {
   return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
 }
 
-QString XdgDesktopFolder::Path() {
-  return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-}
+QString XdgDesktopFolder::Path() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
 
 }  // namespace miravela

@@ -6,8 +6,7 @@ namespace miravela {
 
 class ProcessLauncher : public Launcher {
  public:
-  bool StartDetached(const QString& program, const QStringList& arguments,
-                     const QString& workingFolder) override;
+  bool StartDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
   bool OpenWithDefault(const QString& path) override;
 };
 

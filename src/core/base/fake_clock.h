@@ -9,8 +9,7 @@ namespace miravela {
 
 class FakeClock : public Clock {
  public:
-  explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0)))
-      : now_(std::move(start)) {}
+  explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0))) : now_(std::move(start)) {}
 
   QDateTime Now() const override { return now_; }
   void TimerChanged(ModelTimer& timer) override;
@@ -23,7 +22,7 @@ class FakeClock : public Clock {
 
  private:
   QDateTime now_;
-  qint64 elapsed_ = 0;               // program time in ms since the clock was made
+  qint64 elapsed_ = 0;                 // program time in ms since the clock was made
   std::map<ModelTimer*, qint64> due_;  // next firing, in program time
 };
 

@@ -28,8 +28,7 @@ void EliminarCarpeta(const QString& carpeta) {
 
 void LimpiarAtributos(const QString& nombreArchivo) {
   QFile file(nombreArchivo);
-  if (file.exists())
-    file.setPermissions(file.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  if (file.exists()) file.setPermissions(file.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 void EliminarArchivo(const QString& nombreArchivo) { QFile::remove(nombreArchivo); }

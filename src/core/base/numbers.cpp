@@ -14,8 +14,7 @@ double LeadingNumber(const QString& text) {
     if (ch >= '0' && ch <= '9') {
       digits += ch;
       seenDigit = true;
-    } else if ((ch == '+' || ch == '-') &&
-               (digits.empty() || (seenExponent && (digits.back() == 'e')))) {
+    } else if ((ch == '+' || ch == '-') && (digits.empty() || (seenExponent && (digits.back() == 'e')))) {
       digits += ch;
     } else if (ch == '.' && !seenPoint && !seenExponent) {
       digits += ch;
@@ -28,8 +27,7 @@ double LeadingNumber(const QString& text) {
     }
   }
   // A dangling exponent or sign is not part of the number.
-  while (!digits.empty() && (digits.back() == 'e' || digits.back() == '+' || digits.back() == '-'))
-    digits.pop_back();
+  while (!digits.empty() && (digits.back() == 'e' || digits.back() == '+' || digits.back() == '-')) digits.pop_back();
   if (!seenDigit) return 0.0;
   try {
     return std::stod(digits);

@@ -42,8 +42,7 @@ std::vector<Run> ColumnRuns(int destX, int destW, int clipW, int srcW) {
   for (int i = first; i < last; ++i) {
     // Centre sampling: destination pixel i shows the source pixel under its centre.
     const int s = static_cast<int>((2LL * i + 1) * srcW / (2LL * destW));
-    if (!runs.empty() && runs.back().src + runs.back().len == s &&
-        runs.back().dst + runs.back().len == destX + i)
+    if (!runs.empty() && runs.back().src + runs.back().len == s && runs.back().dst + runs.back().len == destX + i)
       ++runs.back().len;
     else
       runs.push_back({destX + i, s, 1});
@@ -82,8 +81,7 @@ void StretchInto(QImage& dest, const QImage& sourceAny, int x, int y, int w, int
   }
 }
 
-PictureBox::PictureBox(double twipsPerPixelX, double twipsPerPixelY, int widthPixels,
-                       int heightPixels)
+PictureBox::PictureBox(double twipsPerPixelX, double twipsPerPixelY, int widthPixels, int heightPixels)
     : tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
       tppY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15),
       widthPx_(std::max(widthPixels, 0)),
@@ -102,16 +100,14 @@ void PictureBox::SetSizePixels(int widthPixels, int heightPixels) {
   if (widthPixels == widthPx_ && heightPixels == heightPx_) return;
   QImage resized = Blank(widthPixels, heightPixels, BackColor);
   const int w = std::min(widthPixels, widthPx_), h = std::min(heightPixels, heightPx_);
-  for (int row = 0; row < h; ++row)
-    std::memcpy(resized.scanLine(row), image_.constScanLine(row), sizeof(QRgb) * w);
+  for (int row = 0; row < h; ++row) std::memcpy(resized.scanLine(row), image_.constScanLine(row), sizeof(QRgb) * w);
   widthPx_ = widthPixels;
   heightPx_ = heightPixels;
   image_ = resized;
 }
 
 void PictureBox::SetSizeTwips(double widthTwips, double heightTwips) {
-  SetSizePixels(static_cast<int>(std::lround(widthTwips / tppX_)),
-                static_cast<int>(std::lround(heightTwips / tppY_)));
+  SetSizePixels(static_cast<int>(std::lround(widthTwips / tppX_)), static_cast<int>(std::lround(heightTwips / tppY_)));
 }
 
 void PictureBox::SetPicture(const QImage& picture) {
@@ -158,9 +154,7 @@ void PictureBox::Dot(int px, int py, int size, QRgb rgb) {
   }
 }
 
-void PictureBox::PSet(double x, double y, Color color) {
-  Dot(PixelX(x), PixelY(y), DrawWidth, ToQRgb(color));
-}
+void PictureBox::PSet(double x, double y, Color color) { Dot(PixelX(x), PixelY(y), DrawWidth, ToQRgb(color)); }
 
 void PictureBox::Circle(double x, double y, double radius, Color color) {
   const double rx = radius / tppX_, ry = radius / tppY_;
@@ -185,14 +179,12 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color color) {
   QPainter painter(&image_);
   painter.setPen(QPen(QColor::fromRgb(ToQRgb(color)), DrawWidth));
   painter.setBrush(Qt::NoBrush);
-  painter.drawRect(QRect(QPoint(std::min(px1, px2), std::min(py1, py2)),
-                         QPoint(std::max(px1, px2), std::max(py1, py2))).adjusted(0, 0, -1, -1));
+  painter.drawRect(QRect(QPoint(std::min(px1, px2), std::min(py1, py2)), QPoint(std::max(px1, px2), std::max(py1, py2)))
+                       .adjusted(0, 0, -1, -1));
 }
 
-void PictureBox::PaintPicture(const QImage& source, double x, double y, double width,
-                              double height) {
-  StretchInto(image_, source, PixelX(x), PixelY(y),
-              static_cast<int>(std::lround(width / tppX_)),
+void PictureBox::PaintPicture(const QImage& source, double x, double y, double width, double height) {
+  StretchInto(image_, source, PixelX(x), PixelY(y), static_cast<int>(std::lround(width / tppX_)),
               static_cast<int>(std::lround(height / tppY_)));
 }
 

@@ -15,8 +15,7 @@ constexpr std::int64_t kSinColor = -1;
 
 class PictureBox {
  public:
-  PictureBox(double twipsPerPixelX, double twipsPerPixelY, int widthPixels = 0,
-             int heightPixels = 0);
+  PictureBox(double twipsPerPixelX, double twipsPerPixelY, int widthPixels = 0, int heightPixels = 0);
 
   double TwipsPerPixelX() const { return tppX_; }
   double TwipsPerPixelY() const { return tppY_; }
@@ -78,12 +77,8 @@ class PictureBox {
 };
 
 // 0x00BBGGRR to Qt's 0xAARRGGBB and back.
-constexpr QRgb ToQRgb(Color c) {
-  return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-constexpr Color FromQRgb(QRgb q) {
-  return ((q >> 16) & 0xFFu) | (q & 0xFF00u) | ((q & 0xFFu) << 16);
-}
+constexpr QRgb ToQRgb(Color c) { return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+constexpr Color FromQRgb(QRgb q) { return ((q >> 16) & 0xFFu) | (q & 0xFF00u) | ((q & 0xFFu) << 16); }
 
 // Nearest-neighbour stretch of `source` into the pixel rectangle (x, y, w, h) of `dest`,
 // clipped to `dest`. Both images are 32-bit RGB; runs of columns that map one to one

@@ -7,7 +7,7 @@ namespace miravela {
 
 struct ProgramFolder {
   QString NumeroCamara = QStringLiteral("1");  // "1" is the main program
-  QString Carpeta;                            // absolute, without a trailing slash
+  QString Carpeta;                             // absolute, without a trailing slash
 
   bool EsPrincipal() const { return NumeroCamara == QLatin1String("1"); }
   // For a copy in Objetos/Cn, the main program's folder up to and including the slash

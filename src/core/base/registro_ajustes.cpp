@@ -113,9 +113,12 @@ ValorEtiquetado ValorEtiquetado::TextoBytes(QByteArray bytes) {
 
 QString ValorEtiquetado::ComoTexto() const {
   switch (tipo_) {
-    case Tipo::Entero: return QString::number(entero_);
-    case Tipo::Texto: return DecodeCp1252(texto_);
-    case Tipo::Vacio: break;
+    case Tipo::Entero:
+      return QString::number(entero_);
+    case Tipo::Texto:
+      return DecodeCp1252(texto_);
+    case Tipo::Vacio:
+      break;
   }
   return {};
 }
@@ -124,9 +127,12 @@ double ValorEtiquetado::ComoNumero() const { return LeadingNumber(ComoTexto()); 
 
 std::size_t ValorEtiquetado::TamanoSerializado() const {
   switch (tipo_) {
-    case Tipo::Entero: return 4;
-    case Tipo::Texto: return 4 + static_cast<std::size_t>(texto_.size());
-    case Tipo::Vacio: break;
+    case Tipo::Entero:
+      return 4;
+    case Tipo::Texto:
+      return 4 + static_cast<std::size_t>(texto_.size());
+    case Tipo::Vacio:
+      break;
   }
   return 2;
 }
@@ -148,8 +154,14 @@ std::optional<std::array<std::uint8_t, RegistroAjustes::kLongitud>> RegistroAjus
 RegistroAjustes RegistroAjustes::Leer(const QByteArray& bytes) {
   RegistroAjustes r;
   ByteReader in(bytes);
-  if (auto v = LeerValor(in)) r.Campo1 = *v; else return r;
-  if (auto v = LeerValor(in)) r.Campo2 = *v; else return r;
+  if (auto v = LeerValor(in))
+    r.Campo1 = *v;
+  else
+    return r;
+  if (auto v = LeerValor(in))
+    r.Campo2 = *v;
+  else
+    return r;
   const std::uint16_t flag = in.U16();
   if (!in.ok()) return r;
   r.Campo3 = flag != 0;

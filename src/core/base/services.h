@@ -14,8 +14,7 @@ enum class RespuestaMensaje { Aceptar, Si, No };
 class MessageBoxService {
  public:
   virtual ~MessageBoxService() = default;
-  virtual RespuestaMensaje Show(const QString& text, const QString& title, IconoMensaje icon,
-                                BotonesMensaje buttons,
+  virtual RespuestaMensaje Show(const QString& text, const QString& title, IconoMensaje icon, BotonesMensaje buttons,
                                 RespuestaMensaje defaultButton = RespuestaMensaje::Aceptar) = 0;
 };
 
@@ -30,8 +29,7 @@ class Beeper {
 class Launcher {
  public:
   virtual ~Launcher() = default;
-  virtual bool StartDetached(const QString& program, const QStringList& arguments,
-                             const QString& workingFolder) = 0;
+  virtual bool StartDetached(const QString& program, const QStringList& arguments, const QString& workingFolder) = 0;
   // A folder or document, opened with the desktop's default application.
   virtual bool OpenWithDefault(const QString& path) = 0;
 };

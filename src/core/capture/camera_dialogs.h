@@ -14,8 +14,7 @@ class CameraDialogs {
  public:
   virtual ~CameraDialogs() = default;
   // Modal. The format chosen, or nothing when the user cancels or nothing is offered.
-  virtual std::optional<StreamFormat> ChooseFormat(const QString& camera,
-                                                   const std::vector<FormatOption>& offered,
+  virtual std::optional<StreamFormat> ChooseFormat(const QString& camera, const std::vector<FormatOption>& offered,
                                                    const std::optional<StreamFormat>& current) = 0;
   // Modal. Changes apply to the device as the user makes them.
   virtual void EditSettings(const QString& camera, DeviceControls& controls) = 0;

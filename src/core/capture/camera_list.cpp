@@ -69,8 +69,7 @@ QString DemoSceneGraph() {
   // Wall, floor, window, door and a table drawn once; a figure (body and head) crosses
   // the room for six seconds of every thirty, starting ten seconds in, so the scene
   // spends most of its time perfectly still like a real room under surveillance.
-  const QString walk = QStringLiteral(
-      "if(between(mod(t\\,30)\\,10\\,16)\\,-60+(mod(t\\,30)-10)*120\\,-100)");
+  const QString walk = QStringLiteral("if(between(mod(t\\,30)\\,10\\,16)\\,-60+(mod(t\\,30)-10)*120\\,-100)");
   return QStringLiteral(
              "color=c=0xb9ad96:s=640x480:r=15,"
              "drawbox=x=0:y=340:w=640:h=140:color=0x6b5440:t=fill,"
@@ -92,9 +91,7 @@ QString DemoSceneGraph() {
       .arg(walk);
 }
 
-CameraSource DemoCamera() {
-  return {QStringLiteral("Cámara de demostración"), SourceKind::Filter, DemoSceneGraph()};
-}
+CameraSource DemoCamera() { return {QStringLiteral("Cámara de demostración"), SourceKind::Filter, DemoSceneGraph()}; }
 
 std::vector<CameraSource> LoadCameraSources(const CameraListOptions& options) {
   std::vector<CameraSource> sources = ListCaptureDevices(options.deviceFolder);

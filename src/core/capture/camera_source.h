@@ -5,13 +5,13 @@
 namespace miravela {
 
 enum class SourceKind {
-  Device,   // a V4L2 capture node, /dev/videoN
-  Filter,   // an FFmpeg filter graph (test sources, the demo scene)
-  Url,      // a network camera or a video file, format found by probing
+  Device,  // a V4L2 capture node, /dev/videoN
+  Filter,  // an FFmpeg filter graph (test sources, the demo scene)
+  Url,     // a network camera or a video file, format found by probing
 };
 
 struct CameraSource {
-  QString name;      // friendly name shown in the camera list
+  QString name;  // friendly name shown in the camera list
   SourceKind kind = SourceKind::Url;
   QString location;  // device path, filter graph text or URL
   bool operator==(const CameraSource&) const = default;

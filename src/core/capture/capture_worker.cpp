@@ -58,8 +58,7 @@ class Pacer {
   bool Wait(Shared& shared, double seconds) {
     if (!on_ || seconds < 0) return true;
     const auto now = Clock::now();
-    const auto offset = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(seconds));
+    const auto offset = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     if (!started_ || now - (start_ + offset) > std::chrono::seconds(1) ||
         (start_ + offset) - now > std::chrono::seconds(5)) {
       start_ = now - offset;
@@ -77,8 +76,7 @@ class Pacer {
 
 bool OpenSource(Shared& shared, FfmpegInput& input) {
   const CaptureSettings& settings = shared.settings;
-  const std::optional<StreamFormat> asked =
-      shared.formatDropped ? std::nullopt : settings.format;
+  const std::optional<StreamFormat> asked = shared.formatDropped ? std::nullopt : settings.format;
   if (input.Open(settings.source, asked)) return true;
   // A device that refuses the saved format may still open with its own default.
   if (!asked || settings.source.kind != SourceKind::Device || shared.stop) return false;
@@ -148,19 +146,19 @@ void RunCapture(const std::shared_ptr<Shared>& shared) {
 }  // namespace
 
 CaptureWorker::CaptureWorker(CaptureSettings settings)
-    : shared_(std::make_shared<Shared>(std::move(settings))),
-      thread_([shared = shared_] { RunCapture(shared); }) {}
+    : shared_(std::make_shared<Shared>(std::move(settings))), thread_([shared = shared_] { RunCapture(shared); }) {}
 
 CaptureWorker::~CaptureWorker() {
   shared_->RequestStop();
   bool finished;
   {
     std::unique_lock lock(shared_->mutex);
-    finished = shared_->wake.wait_for(lock, shared_->settings.timing.stopWait,
-                                      [this] { return shared_->finished; });
+    finished = shared_->wake.wait_for(lock, shared_->settings.timing.stopWait, [this] { return shared_->finished; });
   }
-  if (finished) thread_.join();
-  else thread_.detach();
+  if (finished)
+    thread_.join();
+  else
+    thread_.detach();
 }
 
 CapturedFrame CaptureWorker::Newest() const { return shared_->slot.Newest(); }

@@ -19,12 +19,10 @@ AVDictionary* DeviceOptions(const std::optional<StreamFormat>& format) {
   AVDictionary* options = nullptr;
   if (!format) return options;
   if (format->size.isValid()) {
-    const QByteArray size = QByteArray::number(format->size.width()) + 'x' +
-                            QByteArray::number(format->size.height());
+    const QByteArray size = QByteArray::number(format->size.width()) + 'x' + QByteArray::number(format->size.height());
     av_dict_set(&options, "video_size", size.constData(), 0);
   }
-  if (format->rate.Valid())
-    av_dict_set(&options, "framerate", FormatRateText(format->rate).toLatin1().constData(), 0);
+  if (format->rate.Valid()) av_dict_set(&options, "framerate", FormatRateText(format->rate).toLatin1().constData(), 0);
   if (!format->pixelFormat.isEmpty())
     av_dict_set(&options, "input_format", format->pixelFormat.toLatin1().constData(), 0);
   return options;
@@ -32,17 +30,19 @@ AVDictionary* DeviceOptions(const std::optional<StreamFormat>& format) {
 
 const AVInputFormat* InputFormatFor(SourceKind kind) {
   switch (kind) {
-    case SourceKind::Device: return av_find_input_format("video4linux2");
-    case SourceKind::Filter: return av_find_input_format("lavfi");
-    case SourceKind::Url: return nullptr;
+    case SourceKind::Device:
+      return av_find_input_format("video4linux2");
+    case SourceKind::Filter:
+      return av_find_input_format("lavfi");
+    case SourceKind::Url:
+      return nullptr;
   }
   return nullptr;
 }
 
 }  // namespace
 
-FfmpegInput::FfmpegInput(const std::atomic<bool>& stop, InputTimeouts timeouts)
-    : stop_(stop), timeouts_(timeouts) {
+FfmpegInput::FfmpegInput(const std::atomic<bool>& stop, InputTimeouts timeouts) : stop_(stop), timeouts_(timeouts) {
   InitCaptureBackend();
 }
 
@@ -67,12 +67,10 @@ bool FfmpegInput::Open(const CameraSource& source, const std::optional<StreamFor
   format_->interrupt_callback = {&FfmpegInput::Interrupted, this};
   // A camera node read without blocking lets the thread notice a stop between frames.
   if (source.kind == SourceKind::Device) format_->flags |= AVFMT_FLAG_NONBLOCK;
-  AVDictionary* options =
-      source.kind == SourceKind::Device ? DeviceOptions(format) : nullptr;
+  AVDictionary* options = source.kind == SourceKind::Device ? DeviceOptions(format) : nullptr;
   deadline_ = std::chrono::steady_clock::now() + timeouts_.open;
   const QByteArray location = source.location.toUtf8();
-  const int opened =
-      avformat_open_input(&format_, location.constData(), InputFormatFor(source.kind), &options);
+  const int opened = avformat_open_input(&format_, location.constData(), InputFormatFor(source.kind), &options);
   av_dict_free(&options);
   if (opened < 0) {
     format_ = nullptr;  // freed by FFmpeg on failure
@@ -152,8 +150,7 @@ StreamFormat FfmpegInput::Format() const {
 
 double FfmpegInput::Seconds(const AVFrame* frame) const {
   if (!format_ || stream_ < 0 || frame->best_effort_timestamp == AV_NOPTS_VALUE) return -1.0;
-  return static_cast<double>(frame->best_effort_timestamp) *
-         av_q2d(format_->streams[stream_]->time_base);
+  return static_cast<double>(frame->best_effort_timestamp) * av_q2d(format_->streams[stream_]->time_base);
 }
 
 }  // namespace miravela

@@ -16,28 +16,24 @@ QStringList PixelFormatsOffered(const std::vector<FormatOption>& offered) {
 std::vector<QSize> SizesOffered(const std::vector<FormatOption>& offered, const QString& pixelFormat) {
   std::vector<QSize> sizes;
   for (const FormatOption& option : offered)
-    if (option.pixelFormat == pixelFormat &&
-        std::find(sizes.begin(), sizes.end(), option.size) == sizes.end())
+    if (option.pixelFormat == pixelFormat && std::find(sizes.begin(), sizes.end(), option.size) == sizes.end())
       sizes.push_back(option.size);
   return sizes;
 }
 
-std::vector<FrameRate> RatesOffered(const std::vector<FormatOption>& offered,
-                                    const QString& pixelFormat, QSize size) {
+std::vector<FrameRate> RatesOffered(const std::vector<FormatOption>& offered, const QString& pixelFormat, QSize size) {
   std::vector<FrameRate> rates;
   for (const FormatOption& option : offered) {
     if (option.pixelFormat != pixelFormat || option.size != size) continue;
     for (const FrameRate& rate : option.rates)
-      if (rate.Valid() && std::find(rates.begin(), rates.end(), rate) == rates.end())
-        rates.push_back(rate);
+      if (rate.Valid() && std::find(rates.begin(), rates.end(), rate) == rates.end()) rates.push_back(rate);
   }
   return rates;
 }
 
 QString PixelFormatLabel(const std::vector<FormatOption>& offered, const QString& pixelFormat) {
   for (const FormatOption& option : offered)
-    if (option.pixelFormat == pixelFormat && !option.description.isEmpty())
-      return option.description;
+    if (option.pixelFormat == pixelFormat && !option.description.isEmpty()) return option.description;
   return pixelFormat;
 }
 

@@ -12,8 +12,7 @@ namespace miravela {
 
 QStringList PixelFormatsOffered(const std::vector<FormatOption>& offered);
 std::vector<QSize> SizesOffered(const std::vector<FormatOption>& offered, const QString& pixelFormat);
-std::vector<FrameRate> RatesOffered(const std::vector<FormatOption>& offered,
-                                    const QString& pixelFormat, QSize size);
+std::vector<FrameRate> RatesOffered(const std::vector<FormatOption>& offered, const QString& pixelFormat, QSize size);
 // The device's description of a pixel format, with our name for it when it has none.
 QString PixelFormatLabel(const std::vector<FormatOption>& offered, const QString& pixelFormat);
 

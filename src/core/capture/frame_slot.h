@@ -9,8 +9,8 @@
 namespace miravela {
 
 struct CapturedFrame {
-  QImage image;                                  // null when there is none
-  std::uint64_t sequence = 0;                    // counts every frame published
+  QImage image;                                   // null when there is none
+  std::uint64_t sequence = 0;                     // counts every frame published
   std::chrono::steady_clock::time_point decoded;  // when the decoder gave it
 };
 

@@ -62,8 +62,7 @@ QString FormatRateText(const FrameRate& rate) {
 
 QByteArray SerializeFormat(const StreamFormat& format) {
   QByteArray text;
-  text += "size=" + QByteArray::number(format.size.width()) + 'x' +
-          QByteArray::number(format.size.height()) + '\n';
+  text += "size=" + QByteArray::number(format.size.width()) + 'x' + QByteArray::number(format.size.height()) + '\n';
   text += "rate=" + QByteArray::number(format.rate.Valid() ? format.rate.num : 0) + '/' +
           QByteArray::number(format.rate.Valid() ? format.rate.den : 1) + '\n';
   text += "pixel_format=" + format.pixelFormat.toLatin1() + '\n';
@@ -81,10 +80,14 @@ std::optional<StreamFormat> ParseFormat(const QByteArray& text) {
     if (eq <= 0) return std::nullopt;
     const QByteArray key = line.left(eq).trimmed();
     const QByteArray value = line.mid(eq + 1).trimmed();
-    if (key == "size") size = ParseSize(value);
-    else if (key == "rate") rate = ParseRate(value);
-    else if (key == "pixel_format" && SanePixelFormat(value)) pixel = value;
-    else return std::nullopt;
+    if (key == "size")
+      size = ParseSize(value);
+    else if (key == "rate")
+      rate = ParseRate(value);
+    else if (key == "pixel_format" && SanePixelFormat(value))
+      pixel = value;
+    else
+      return std::nullopt;
   }
   if (!size || !rate || !pixel) return std::nullopt;
   return StreamFormat{*size, *rate, QString::fromLatin1(*pixel)};

@@ -48,14 +48,11 @@ std::vector<FrameRate> QueryRates(int fd, std::uint32_t fourcc, QSize size) {
   for (ival.index = 0; Xioctl(fd, VIDIOC_ENUM_FRAMEINTERVALS, &ival) == 0; ++ival.index) {
     // An interval of n/d seconds is a rate of d/n frames a second.
     if (ival.type == V4L2_FRMIVAL_TYPE_DISCRETE) {
-      rates.push_back({static_cast<int>(ival.discrete.denominator),
-                       static_cast<int>(ival.discrete.numerator)});
+      rates.push_back({static_cast<int>(ival.discrete.denominator), static_cast<int>(ival.discrete.numerator)});
     } else {
       // Continuous or stepwise ranges: offer the ends, the fastest first.
-      rates.push_back({static_cast<int>(ival.stepwise.min.denominator),
-                       static_cast<int>(ival.stepwise.min.numerator)});
-      rates.push_back({static_cast<int>(ival.stepwise.max.denominator),
-                       static_cast<int>(ival.stepwise.max.numerator)});
+      rates.push_back({static_cast<int>(ival.stepwise.min.denominator), static_cast<int>(ival.stepwise.min.numerator)});
+      rates.push_back({static_cast<int>(ival.stepwise.max.denominator), static_cast<int>(ival.stepwise.max.numerator)});
       break;
     }
   }
@@ -68,13 +65,10 @@ std::vector<QSize> QuerySizes(int fd, std::uint32_t fourcc) {
   frame.pixel_format = fourcc;
   for (frame.index = 0; Xioctl(fd, VIDIOC_ENUM_FRAMESIZES, &frame) == 0; ++frame.index) {
     if (frame.type == V4L2_FRMSIZE_TYPE_DISCRETE) {
-      sizes.emplace_back(static_cast<int>(frame.discrete.width),
-                         static_cast<int>(frame.discrete.height));
+      sizes.emplace_back(static_cast<int>(frame.discrete.width), static_cast<int>(frame.discrete.height));
     } else {
-      sizes.emplace_back(static_cast<int>(frame.stepwise.max_width),
-                         static_cast<int>(frame.stepwise.max_height));
-      sizes.emplace_back(static_cast<int>(frame.stepwise.min_width),
-                         static_cast<int>(frame.stepwise.min_height));
+      sizes.emplace_back(static_cast<int>(frame.stepwise.max_width), static_cast<int>(frame.stepwise.max_height));
+      sizes.emplace_back(static_cast<int>(frame.stepwise.min_width), static_cast<int>(frame.stepwise.min_height));
       break;
     }
   }
@@ -83,18 +77,21 @@ std::vector<QSize> QuerySizes(int fd, std::uint32_t fourcc) {
 
 ControlKind KindOf(std::uint32_t type) {
   switch (type) {
-    case V4L2_CTRL_TYPE_BOOLEAN: return ControlKind::Boolean;
+    case V4L2_CTRL_TYPE_BOOLEAN:
+      return ControlKind::Boolean;
     case V4L2_CTRL_TYPE_MENU:
-    case V4L2_CTRL_TYPE_INTEGER_MENU: return ControlKind::Menu;
-    case V4L2_CTRL_TYPE_BUTTON: return ControlKind::Button;
-    default: return ControlKind::Integer;
+    case V4L2_CTRL_TYPE_INTEGER_MENU:
+      return ControlKind::Menu;
+    case V4L2_CTRL_TYPE_BUTTON:
+      return ControlKind::Button;
+    default:
+      return ControlKind::Integer;
   }
 }
 
 bool EditableType(std::uint32_t type) {
-  return type == V4L2_CTRL_TYPE_INTEGER || type == V4L2_CTRL_TYPE_BOOLEAN ||
-         type == V4L2_CTRL_TYPE_MENU || type == V4L2_CTRL_TYPE_INTEGER_MENU ||
-         type == V4L2_CTRL_TYPE_BUTTON;
+  return type == V4L2_CTRL_TYPE_INTEGER || type == V4L2_CTRL_TYPE_BOOLEAN || type == V4L2_CTRL_TYPE_MENU ||
+         type == V4L2_CTRL_TYPE_INTEGER_MENU || type == V4L2_CTRL_TYPE_BUTTON;
 }
 
 std::vector<std::pair<int, QString>> QueryMenu(int fd, const v4l2_queryctrl& query) {
@@ -104,9 +101,8 @@ std::vector<std::pair<int, QString>> QueryMenu(int fd, const v4l2_queryctrl& que
     menu.id = query.id;
     menu.index = static_cast<std::uint32_t>(i);
     if (Xioctl(fd, VIDIOC_QUERYMENU, &menu) != 0) continue;
-    const QString label = query.type == V4L2_CTRL_TYPE_INTEGER_MENU
-                              ? QString::number(menu.value)
-                              : FixedText(menu.name, sizeof menu.name);
+    const QString label = query.type == V4L2_CTRL_TYPE_INTEGER_MENU ? QString::number(menu.value)
+                                                                    : FixedText(menu.name, sizeof menu.name);
     items.emplace_back(i, label);
   }
   return items;
@@ -120,8 +116,7 @@ std::optional<QString> CaptureCardName(const QString& devicePath) {
   v4l2_capability caps{};
   if (Xioctl(fd.get(), VIDIOC_QUERYCAP, &caps) != 0) return std::nullopt;
   // A camera often has a second node for metadata; only the capture node is a camera.
-  const std::uint32_t nodeCaps =
-      (caps.capabilities & V4L2_CAP_DEVICE_CAPS) ? caps.device_caps : caps.capabilities;
+  const std::uint32_t nodeCaps = (caps.capabilities & V4L2_CAP_DEVICE_CAPS) ? caps.device_caps : caps.capabilities;
   if (!(nodeCaps & V4L2_CAP_VIDEO_CAPTURE)) return std::nullopt;
   return FixedText(caps.card, sizeof caps.card).trimmed();
 }
@@ -129,18 +124,30 @@ std::optional<QString> CaptureCardName(const QString& devicePath) {
 QString PixelFormatName(std::uint32_t fourcc) {
   switch (fourcc) {
     case V4L2_PIX_FMT_MJPEG:
-    case V4L2_PIX_FMT_JPEG: return QStringLiteral("mjpeg");
-    case V4L2_PIX_FMT_H264: return QStringLiteral("h264");
-    case V4L2_PIX_FMT_YUYV: return QStringLiteral("yuyv422");
-    case V4L2_PIX_FMT_YVYU: return QStringLiteral("yvyu422");
-    case V4L2_PIX_FMT_UYVY: return QStringLiteral("uyvy422");
-    case V4L2_PIX_FMT_YUV420: return QStringLiteral("yuv420p");
-    case V4L2_PIX_FMT_NV12: return QStringLiteral("nv12");
-    case V4L2_PIX_FMT_NV21: return QStringLiteral("nv21");
-    case V4L2_PIX_FMT_RGB24: return QStringLiteral("rgb24");
-    case V4L2_PIX_FMT_BGR24: return QStringLiteral("bgr24");
-    case V4L2_PIX_FMT_GREY: return QStringLiteral("gray");
-    default: return {};
+    case V4L2_PIX_FMT_JPEG:
+      return QStringLiteral("mjpeg");
+    case V4L2_PIX_FMT_H264:
+      return QStringLiteral("h264");
+    case V4L2_PIX_FMT_YUYV:
+      return QStringLiteral("yuyv422");
+    case V4L2_PIX_FMT_YVYU:
+      return QStringLiteral("yvyu422");
+    case V4L2_PIX_FMT_UYVY:
+      return QStringLiteral("uyvy422");
+    case V4L2_PIX_FMT_YUV420:
+      return QStringLiteral("yuv420p");
+    case V4L2_PIX_FMT_NV12:
+      return QStringLiteral("nv12");
+    case V4L2_PIX_FMT_NV21:
+      return QStringLiteral("nv21");
+    case V4L2_PIX_FMT_RGB24:
+      return QStringLiteral("rgb24");
+    case V4L2_PIX_FMT_BGR24:
+      return QStringLiteral("bgr24");
+    case V4L2_PIX_FMT_GREY:
+      return QStringLiteral("gray");
+    default:
+      return {};
   }
 }
 

@@ -33,8 +33,7 @@ struct Eje {
   std::vector<int> pixel;
 };
 
-Eje EjeMuestra(std::int64_t primero, std::int64_t ultimo, std::int64_t salto, int paso, double tpp,
-               int pixeles) {
+Eje EjeMuestra(std::int64_t primero, std::int64_t ultimo, std::int64_t salto, int paso, double tpp, int pixeles) {
   Eje eje;
   for (std::int64_t i = primero; salto > 0 && i <= ultimo; i += salto) {
     const int t = static_cast<int>(RoundHalfEven(tpp * static_cast<double>(i) * paso));
@@ -74,9 +73,8 @@ std::vector<PuntoMuestra> RejillaMuestra(const ParametrosDeteccion& p, double tp
   return puntos;
 }
 
-ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& referencia,
-                                      const ParametrosDeteccion& p, std::uint8_t umbral,
-                                      ZonaVigilancia* zona) {
+ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& referencia, const ParametrosDeteccion& p,
+                                      std::uint8_t umbral, ZonaVigilancia* zona) {
   ResultadoComparacion r;
   // The pass reads the preview as it was fitted. Marks drawn on the way are never read
   // back: they are at most 3 pixels wide and sample points lie at least 2 pixels apart.
@@ -86,10 +84,9 @@ ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& ref
   const double tppX = preview.TwipsPerPixelX(), tppY = preview.TwipsPerPixelY();
   const Eje columnas = EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, tppX, ahora.width());
   const Eje filas = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, tppY, ahora.height());
-  const Eje columnasRef = EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra,
-                                     referencia.TwipsPerPixelX(), antes.width());
-  const Eje filasRef = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelY(),
-                                  antes.height());
+  const Eje columnasRef =
+      EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelX(), antes.width());
+  const Eje filasRef = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelY(), antes.height());
   std::vector<int> bandasFila(filas.twips.size());
   for (std::size_t j = 0; j < filas.twips.size(); ++j) bandasFila[j] = FilaZona(filas.twips[j]);
 
@@ -131,8 +128,7 @@ ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& ref
     r.SonidoAlarma = QuitarBlancos(zona->AlarmaCelda(zona->CeldaActual()));
   }
   if (zona && ultimoEnZona.hay) zona->PuntoEnBandas(bandasColumna[ultimoEnZona.i], bandasFila[ultimoEnZona.j]);
-  const bool conFigura = zona ? (zona->CeldasZona() > 0 && r.PuntosComparados >= 1)
-                              : r.PuntosComparados > 0;
+  const bool conFigura = zona ? (zona->CeldasZona() > 0 && r.PuntosComparados >= 1) : r.PuntosComparados > 0;
   if (conFigura) r.Similitud = Similitud(r.PuntosCambiados, r.PuntosComparados);
   return r;
 }

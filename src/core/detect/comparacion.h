@@ -32,22 +32,20 @@ struct PuntoMuestra {
   int x, y;  // twips of the preview
 };
 // The sample points in scan order: columns outside, rows inside.
-std::vector<PuntoMuestra> RejillaMuestra(const ParametrosDeteccion& p, double twipsPerPixelX,
-                                         double twipsPerPixelY);
+std::vector<PuntoMuestra> RejillaMuestra(const ParametrosDeteccion& p, double twipsPerPixelX, double twipsPerPixelY);
 
 struct ResultadoComparacion {
   std::int32_t PuntosCambiados = 0;
   std::int32_t PuntosComparados = 0;
-  std::optional<std::int16_t> Similitud;    // nothing when no figure could be made
-  std::optional<QString> SonidoAlarma;      // the zone cell's alarm of the last change
+  std::optional<std::int16_t> Similitud;  // nothing when no figure could be made
+  std::optional<QString> SonidoAlarma;    // the zone cell's alarm of the last change
 };
 
 inline constexpr Color kColorMarca = 0x0000FF;  // red
 
 // Compares `preview` with `referencia` on the grid, drawing a red mark on the preview
 // at every changed point. With a zone (`zona` not null), only points in zone cells count.
-ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& referencia,
-                                      const ParametrosDeteccion& p, std::uint8_t umbral,
-                                      ZonaVigilancia* zona);
+ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& referencia, const ParametrosDeteccion& p,
+                                      std::uint8_t umbral, ZonaVigilancia* zona);
 
 }  // namespace miravela

@@ -18,14 +18,11 @@ TextosCifras FormatoCifras(const DatosCifras& d, const QLocale& locale) {
   const QString p = locale.toString(static_cast<double>(d.porcentajeObjeto), 'g', 7);
   if (!d.ventanaNormal) {
     const QString camara = QLatin1Char('C') + d.numeroCamara;
-    return {d.seguimiento ? camara + "  [ OBJ " + p + "% ]" : camara + "  [ MIN " + m + "/" + s + " ]",
-            std::nullopt};
+    return {d.seguimiento ? camara + "  [ OBJ " + p + "% ]" : camara + "  [ MIN " + m + "/" + s + " ]", std::nullopt};
   }
   if (!d.ventanaExpandida)
-    return {d.seguimiento ? "Miravela  [ OBJETO " + p + "% ]" : "Miravela  [ MIN " + m + "/" + s + " ]",
-            std::nullopt};
-  return {d.tituloBase,
-          d.seguimiento ? "[ OBJETO " + p + "% ]  " : "[ MIN " + m + "/" + s + " ]  "};
+    return {d.seguimiento ? "Miravela  [ OBJETO " + p + "% ]" : "Miravela  [ MIN " + m + "/" + s + " ]", std::nullopt};
+  return {d.tituloBase, d.seguimiento ? "[ OBJETO " + p + "% ]  " : "[ MIN " + m + "/" + s + " ]  "};
 }
 
 int IntervaloVariable(std::int64_t msTick, int intervaloActual) {
@@ -53,9 +50,7 @@ float FrameLoop::SegundosDesdeMedianoche() const {
   return static_cast<float>(e_.clock.Now().time().msecsSinceStartOfDay() / 1000.0);
 }
 
-void FrameLoop::GuardarInicio() {
-  e_.tmrReloj.Tag = QString::number(SegundosDesdeMedianoche(), 'g', 7);
-}
+void FrameLoop::GuardarInicio() { e_.tmrReloj.Tag = QString::number(SegundosDesdeMedianoche(), 'g', 7); }
 
 void FrameLoop::TomarImagen() {
   PictureBox& marco = e_.pictures.Picture4;
@@ -90,8 +85,8 @@ void FrameLoop::Analizar() {
 
 void FrameLoop::Seguir() {
   r_.PorcentajeObjeto = e_.seguimiento.SeguirObjeto(e_.parametros.ToleranciaColor);
-  r_.AlarmaActiva = e_.seguimiento.AlarmaInversa() ? kUmbralObjeto >= r_.PorcentajeObjeto
-                                                   : r_.PorcentajeObjeto > kUmbralObjeto;
+  r_.AlarmaActiva =
+      e_.seguimiento.AlarmaInversa() ? kUmbralObjeto >= r_.PorcentajeObjeto : r_.PorcentajeObjeto > kUmbralObjeto;
 }
 
 void FrameLoop::DetectarCambios() {
@@ -106,10 +101,14 @@ void FrameLoop::DetectarCambios() {
 }
 
 void FrameLoop::MostrarCifras() {
-  const DatosCifras datos{e_.pantalla.VentanaNormal(), e_.pantalla.VentanaExpandida(),
-                          e_.seguimiento.Activo(),     e_.entradas.Movimiento() + 50,
-                          r_.Similitud,                r_.PorcentajeObjeto,
-                          e_.numeroCamara,             e_.pantalla.TituloBase()};
+  const DatosCifras datos{e_.pantalla.VentanaNormal(),
+                          e_.pantalla.VentanaExpandida(),
+                          e_.seguimiento.Activo(),
+                          e_.entradas.Movimiento() + 50,
+                          r_.Similitud,
+                          r_.PorcentajeObjeto,
+                          e_.numeroCamara,
+                          e_.pantalla.TituloBase()};
   const TextosCifras textos = FormatoCifras(datos, e_.locale);
   e_.pantalla.FijarCaption(textos.caption);
   if (textos.txtSensor) e_.pantalla.FijarTxtSensor(*textos.txtSensor);

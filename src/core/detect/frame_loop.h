@@ -21,9 +21,9 @@ namespace miravela {
 class EntradasTick {
  public:
   virtual ~EntradasTick() = default;
-  virtual int Movimiento() const = 0;   // slider 0, 0..50
-  virtual int ColorSensor() const = 0;  // slider 1, 0..50
-  virtual int Frecuencia() const = 0;   // slider 2; below 1 the loop sets its own pace
+  virtual int Movimiento() const = 0;         // slider 0, 0..50
+  virtual int ColorSensor() const = 0;        // slider 1, 0..50
+  virtual int Frecuencia() const = 0;         // slider 2; below 1 the loop sets its own pace
   virtual QString AlarmaElegida() const = 0;  // text of the alarm-sound list
   virtual bool EscanerActivo() const = 0;
   virtual bool VisionNocturna() const = 0;

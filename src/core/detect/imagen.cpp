@@ -43,8 +43,7 @@ QRgb Aclarar(QRgb p, const std::array<std::uint8_t, 256>& t) {
 
 }  // namespace
 
-void AclararImagen(const PictureBox& marco, PictureBox& trabajo, ZonaVigilancia& zona,
-                   std::uint8_t divisorNoche) {
+void AclararImagen(const PictureBox& marco, PictureBox& trabajo, ZonaVigilancia& zona, std::uint8_t divisorNoche) {
   AjustarImagen(marco, trabajo);
   if (divisorNoche == 0) return;
   const auto tabla = TablaAclarado(divisorNoche);
@@ -54,14 +53,12 @@ void AclararImagen(const PictureBox& marco, PictureBox& trabajo, ZonaVigilancia&
   const bool conZona = zona.Activa();
   // The zone test depends on the column and row bands only; work them out once.
   std::vector<int> columnas(static_cast<std::size_t>(std::max(ancho, 0)));
-  for (int x = 0; x < ancho; ++x)
-    columnas[static_cast<std::size_t>(x)] = ColumnaZona(x * trabajo.TwipsPerPixelX());
+  for (int x = 0; x < ancho; ++x) columnas[static_cast<std::size_t>(x)] = ColumnaZona(x * trabajo.TwipsPerPixelX());
   for (int y = 0; y < alto; ++y) {
     auto* fila = reinterpret_cast<QRgb*>(image.scanLine(y));
     const int filaZona = FilaZona(y * trabajo.TwipsPerPixelY());
     for (int x = 0; x < ancho; ++x) {
-      if (conZona && !zona.CeldaDeBandasEnZona(columnas[static_cast<std::size_t>(x)], filaZona))
-        continue;
+      if (conZona && !zona.CeldaDeBandasEnZona(columnas[static_cast<std::size_t>(x)], filaZona)) continue;
       fila[x] = Aclarar(fila[x], tabla);
     }
   }

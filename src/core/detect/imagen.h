@@ -20,7 +20,6 @@ std::array<std::uint8_t, 256> TablaAclarado(std::uint8_t divisorNoche);
 // Night-vision pass: fits `marco` into `trabajo` and brightens the first 322 x 242
 // pixels of it, only those in zone cells when the zone is on. A divisor of 0 leaves
 // the fitted picture as it is.
-void AclararImagen(const PictureBox& marco, PictureBox& trabajo, ZonaVigilancia& zona,
-                   std::uint8_t divisorNoche);
+void AclararImagen(const PictureBox& marco, PictureBox& trabajo, ZonaVigilancia& zona, std::uint8_t divisorNoche);
 
 }  // namespace miravela

@@ -5,8 +5,8 @@
 namespace miravela {
 
 struct ParametrosDeteccion {
-  std::uint8_t PasoMuestra = 3;      // pixels between sample points
-  float SaltoMuestra = 3.0f;         // loop stride over the sample indices
+  std::uint8_t PasoMuestra = 3;       // pixels between sample points
+  float SaltoMuestra = 3.0f;          // loop stride over the sample indices
   std::uint8_t ToleranciaColor = 20;  // per-channel tolerance of object tracking
   std::int32_t PrimeraColumna = 2;
   std::int32_t ColumnasMuestra = 106;

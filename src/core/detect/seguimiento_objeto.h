@@ -24,9 +24,9 @@ inline constexpr int kPunteroSeguimiento = 99;   // the custom pointer over the 
 struct EntornoSeguimiento {
   PictureBox& preview;
   ZonaVigilancia& zona;
-  Control& boton;    // the tracking button; pressed = tracking on
-  Control& muestra;  // the swatch of the tracked colour; its tag keeps the colour
-  std::array<Control*, 4> etiquetasSensor;  // Movimiento and Color with their values
+  Control& boton;                               // the tracking button; pressed = tracking on
+  Control& muestra;                             // the swatch of the tracked colour; its tag keeps the colour
+  std::array<Control*, 4> etiquetasSensor;      // Movimiento and Color with their values
   std::function<void(bool)> habilitarSensores;  // the Movimiento and Color sliders
   Autoajuste& autoajuste;
 };
@@ -55,7 +55,7 @@ class SeguimientoObjeto {
 
   std::int32_t RojoObjeto = 0, VerdeObjeto = 0, AzulObjeto = 0;
   std::int32_t AnchoBarrido = 4800, AltoBarrido = 3600;  // twips
-  Control LblReverse;  // visible = reverse alarm on
+  Control LblReverse;                                    // visible = reverse alarm on
 
  private:
   void HabilitarSensores(bool on);

@@ -40,8 +40,7 @@ QImage Escena(QSize size, std::uint32_t seed) {
 
 }  // namespace
 
-SyntheticFrameSource::SyntheticFrameSource(QSize size, std::uint32_t seed)
-    : scene_(Escena(size, seed)), seed_(seed) {}
+SyntheticFrameSource::SyntheticFrameSource(QSize size, std::uint32_t seed) : scene_(Escena(size, seed)), seed_(seed) {}
 
 void SyntheticFrameSource::AddObject(QRect rect, Color color, QPoint velocity) {
   objects_.push_back({rect, color, velocity});
@@ -66,9 +65,9 @@ QImage SyntheticFrameSource::Render() const {
           d[c] = static_cast<int>((state >> (8 * c + 8)) % static_cast<std::uint32_t>(2 * noise_ + 1)) - noise_;
       }
       const QRgb p = row[x];
-      row[x] = qRgb(Limitar(static_cast<int>(qRed(p) * light_) + d[0]),
-                    Limitar(static_cast<int>(qGreen(p) * light_) + d[1]),
-                    Limitar(static_cast<int>(qBlue(p) * light_) + d[2]));
+      row[x] =
+          qRgb(Limitar(static_cast<int>(qRed(p) * light_) + d[0]), Limitar(static_cast<int>(qGreen(p) * light_) + d[1]),
+               Limitar(static_cast<int>(qBlue(p) * light_) + d[2]));
     }
   }
   return frame;

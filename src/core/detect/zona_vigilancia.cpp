@@ -22,9 +22,7 @@ int Banda(double v, int inicio, int bandas) {
   return banda < 1 ? 1 : banda;
 }
 
-QString CifraZona(int celdas) {
-  return QString::number(RoundHalfEven(celdas * 100.0 / kCeldas)) + QLatin1Char('%');
-}
+QString CifraZona(int celdas) { return QString::number(RoundHalfEven(celdas * 100.0 / kCeldas)) + QLatin1Char('%'); }
 
 void PonerEntero16(QByteArray& bytes, std::int16_t v) {
   const auto u = static_cast<std::uint16_t>(v);
@@ -91,9 +89,7 @@ QString ZonaVigilancia::Archivo(const char* nombre) const {
   return e_.carpetaRecursos + QLatin1Char('/') + QLatin1String(nombre);
 }
 
-bool ZonaVigilancia::PuntoEnZona(double x, double y) {
-  return PuntoEnBandas(ColumnaZona(x), FilaZona(y));
-}
+bool ZonaVigilancia::PuntoEnZona(double x, double y) { return PuntoEnBandas(ColumnaZona(x), FilaZona(y)); }
 
 bool ZonaVigilancia::PuntoEnBandas(int columna, int fila) {
   if (!CeldaDeBandasEnZona(columna, fila)) return false;
@@ -219,8 +215,7 @@ void ZonaVigilancia::ImgLimpiarZona_Click() {
   if (!e_.camaraConectada() || !Activa()) return;
   const RespuestaMensaje respuesta = e_.mensajes.Show(
       QStringLiteral("¿Desea realmente limpiar la zona de vigilancia actual?"),
-      QStringLiteral("Miravela - Limpiar Zona"), IconoMensaje::Pregunta, BotonesMensaje::SiNo,
-      RespuestaMensaje::No);
+      QStringLiteral("Miravela - Limpiar Zona"), IconoMensaje::Pregunta, BotonesMensaje::SiNo, RespuestaMensaje::No);
   if (respuesta != RespuestaMensaje::Si) return;
   for (int n = 1; n <= kCeldas; ++n)
     if (formas_[Indice(n)].BorderStyle == 1) LblCelda_Click(n);
@@ -257,9 +252,8 @@ void ZonaVigilancia::CargarAlarmasZona() {
   for (int n = 1; n <= kCeldas; ++n) {
     const qsizetype at = static_cast<qsizetype>(n - 1) * kLongitudAlarmaCelda;
     // A file cut short leaves the missing cells without an alarm.
-    alarmas_[Indice(n)] = at < bytes.size()
-                              ? QuitarBlancos(DecodeText(bytes.mid(at, kLongitudAlarmaCelda)))
-                              : kSinAlarma;
+    alarmas_[Indice(n)] =
+        at < bytes.size() ? QuitarBlancos(DecodeText(bytes.mid(at, kLongitudAlarmaCelda))) : kSinAlarma;
   }
 }
 
@@ -268,8 +262,7 @@ void ZonaVigilancia::GuardarZona() const {
   QByteArray bytes;
   for (int n = 1; n <= kCeldas; ++n) {
     const CeldaZona& celda = zona_[Indice(n)];
-    for (std::int16_t v : {celda.Izquierda, celda.Arriba, celda.Derecha, celda.Abajo})
-      PonerEntero16(bytes, v);
+    for (std::int16_t v : {celda.Izquierda, celda.Arriba, celda.Derecha, celda.Abajo}) PonerEntero16(bytes, v);
   }
   EscribirRegistrosFijos(Archivo("Miravela.ZNA"), bytes);
 }

@@ -17,8 +17,8 @@ namespace miravela {
 inline constexpr int kCeldas = 192;
 inline constexpr int kColumnasZona = 16;
 inline constexpr int kFilasZona = 12;
-inline constexpr int kLadoCelda = 300;    // twips
-inline constexpr int kPasoCelda = 285;    // neighbouring cells share one pixel
+inline constexpr int kLadoCelda = 300;            // twips
+inline constexpr int kPasoCelda = 285;            // neighbouring cells share one pixel
 inline constexpr int kLongitudAlarmaCelda = 255;  // bytes of an ALZ record
 inline const QString kSinAlarma = QStringLiteral("Sin Alarma");
 inline const QString kAyudaLimpiarZona = QStringLiteral("Limpiar Zona de Vigilancia");
@@ -57,9 +57,9 @@ struct EntornoZona {
   QString carpetaRecursos;  // where Miravela.ZNA and Miravela.ALZ live
   MessageBoxService& mensajes;
   Autoajuste& autoajuste;
-  std::function<QString()> alarmaElegida;     // text of the alarm-sound list
-  std::function<bool()> camaraConectada;      // the connect button is pressed
-  std::function<bool()> seguimientoActivo;    // the tracking button is pressed
+  std::function<QString()> alarmaElegida;   // text of the alarm-sound list
+  std::function<bool()> camaraConectada;    // the connect button is pressed
+  std::function<bool()> seguimientoActivo;  // the tracking button is pressed
 };
 
 class ZonaVigilancia {

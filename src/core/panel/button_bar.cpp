@@ -32,7 +32,7 @@ constexpr std::array<Ayuda, ButtonBar::kBotones> kAyudas = {{
 
 ButtonBar::ButtonBar() {
   for (auto& boton : PctBoton) boton.BackColor = kColorReposo;
-  PctBoton[0].Tag = "0";  // UltimoBoton lives in button 0's tag
+  PctBoton[0].Tag = "0";        // UltimoBoton lives in button 0's tag
   PctBoton[4].Visible = false;  // the alarm starts disarmed: button 3 shown, 4 hidden
   for (int i = 8; i <= 12; ++i) PctBoton[static_cast<std::size_t>(i)].Visible = false;
   LblAyuda.ForeColor = kAyudaReposo;
@@ -50,8 +50,12 @@ void ButtonBar::PctBoton_Click(int index) {
   if (auto& action = actions_[static_cast<std::size_t>(index)]) action();
 }
 
-void ButtonBar::PctBoton_MouseDown(int index) { PctBoton.at(static_cast<std::size_t>(index)).BackColor = kColorPulsado; }
-void ButtonBar::PctBoton_MouseUp(int index) { PctBoton.at(static_cast<std::size_t>(index)).BackColor = kColorResaltado; }
+void ButtonBar::PctBoton_MouseDown(int index) {
+  PctBoton.at(static_cast<std::size_t>(index)).BackColor = kColorPulsado;
+}
+void ButtonBar::PctBoton_MouseUp(int index) {
+  PctBoton.at(static_cast<std::size_t>(index)).BackColor = kColorResaltado;
+}
 
 int ButtonBar::UltimoBoton() const { return PctBoton[0].Tag.toInt(); }
 

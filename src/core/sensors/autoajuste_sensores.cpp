@@ -72,8 +72,7 @@ void AutoajusteSensores::Detener() {
 void AutoajusteSensores::Locucion(int opciones, int primera) {
   const int k = static_cast<int>(std::floor(e_.aleatorio() * opciones));
   const int clip = primera + std::clamp(k, 0, opciones - 1);
-  if (e_.reproducirSonido)
-    e_.reproducirSonido(e_.carpetaVoz() + QStringLiteral("/OLMiX-") + QString::number(clip));
+  if (e_.reproducirSonido) e_.reproducirSonido(e_.carpetaVoz() + QStringLiteral("/OLMiX-") + QString::number(clip));
 }
 
 void AutoajusteSensores::PasoAutoajuste() {

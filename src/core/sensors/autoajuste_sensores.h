@@ -22,8 +22,8 @@ struct EntornoAutoajuste {
   Beeper& beeper;
   Botonera botones;
   std::function<int()> estadoInicio;
-  std::function<std::int16_t()> similitud;     // of the last analysed frame
-  std::function<std::uint8_t()> margenNoche;   // 21 while night vision is on
+  std::function<std::int16_t()> similitud;    // of the last analysed frame
+  std::function<std::uint8_t()> margenNoche;  // 21 while night vision is on
   std::function<QString()> carpetaVoz;
   // Plays a sound named without extension; never interrupts one that plays.
   std::function<void(const QString&)> reproducirSonido;

@@ -28,7 +28,7 @@ inline constexpr int kBotonZona = 7;
 inline constexpr int kBotonSeguimiento = 15;
 
 // Colours shared by the three mode buttons (auto-adjust, night vision, capturer).
-inline constexpr Color kModoApagado = Rgb(255, 255, 128);  // light yellow
+inline constexpr Color kModoApagado = Rgb(255, 255, 128);    // light yellow
 inline constexpr Color kModoEncendido = Rgb(255, 128, 128);  // light red
 inline constexpr Color kAyudaRoja = Rgb(255, 0, 0);
 

@@ -100,8 +100,8 @@ void CapturadorPantalla::CargarEscaner() {
   const RegistroAjustes& r2 = (*registros)[1];
   if (const int valor = ValorDeAnchoEscaner(r1.Campo4)) e_.panel.FijarValor(kResolucion, valor);
   const QSize pantalla = e_.pantalla.ScreenSizeTwips();
-  const bool enPantalla = r1.Campo5 >= 0 && r1.Campo6 >= 0 && r1.Campo5 <= pantalla.width() &&
-                          r1.Campo6 <= pantalla.height();
+  const bool enPantalla =
+      r1.Campo5 >= 0 && r1.Campo6 >= 0 && r1.Campo5 <= pantalla.width() && r1.Campo6 <= pantalla.height();
   if (enPantalla)
     e_.marco.Mover(r1.Campo5, r1.Campo6);
   else

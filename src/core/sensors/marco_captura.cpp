@@ -39,7 +39,8 @@ QRegion RegionTransparente(const std::vector<ElementoRegion>& elementos) {
       case ElementoRegion::Tipo::Control:
         if (e.rect.width() != 0) region = region.xored(QRegion(e.rect));
         break;
-      case ElementoRegion::Tipo::Linea: break;
+      case ElementoRegion::Tipo::Linea:
+        break;
     }
   }
   return region;

@@ -41,20 +41,19 @@ class VentanaMarco {
   virtual void Actualizar() = 0;
 };
 
-inline constexpr int kAltoBarra = 20;    // the drag bar, pixels
+inline constexpr int kAltoBarra = 20;  // the drag bar, pixels
 inline constexpr int kAnchoBotonZoom = 28;
-inline constexpr int kBorde = 3;         // from the window's edge to the watched rectangle
+inline constexpr int kBorde = 3;  // from the window's edge to the watched rectangle
 inline constexpr int kPasoZoomTimer = 500;
 inline constexpr int kNivelesZoom = 10;
 
 class MarcoCaptura {  // Form4
  public:
-  MarcoCaptura(Clock& clock, double twipsPerPixelX, double twipsPerPixelY, PictureBox& picture4,
-               ModelTimer& tmrSleep);
+  MarcoCaptura(Clock& clock, double twipsPerPixelX, double twipsPerPixelY, PictureBox& picture4, ModelTimer& tmrSleep);
 
-  Control PctScan;                  // drag bar
-  Forma ShpScan;                    // the frame outline; its height is the zoom step
-  std::array<Control, 2> CmdZoom;   // "+" with the level in its caption, "-" with the base width in its tag
+  Control PctScan;                 // drag bar
+  Forma ShpScan;                   // the frame outline; its height is the zoom step
+  std::array<Control, 2> CmdZoom;  // "+" with the level in its caption, "-" with the base width in its tag
   ModelTimer TmrZoom;
 
   int Left = 0, Top = 0;  // twips

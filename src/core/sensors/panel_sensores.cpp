@@ -11,17 +11,17 @@ struct Diseno {
 };
 // Ranges, steps (small and large alike) and design values of sliders 0..6.
 constexpr std::array<Diseno, PanelSensores::kSensores> kDiseno = {{
-    {0, 50, 1, 45},      // Movimiento
-    {0, 50, 1, 35},      // Color
+    {0, 50, 1, 45},          // Movimiento
+    {0, 50, 1, 35},          // Color
     {-500, 5000, 500, 500},  // Frecuencia
-    {1, 4, 1, 2},        // screen-capturer resolution
-    {0, 50, 10, 30},     // Densidad
-    {1, 5, 1, 1},        // zoom
-    {10, 50, 10, 30},    // night-vision level
+    {1, 4, 1, 2},            // screen-capturer resolution
+    {0, 50, 10, 30},         // Densidad
+    {1, 5, 1, 1},            // zoom
+    {10, 50, 10, 30},        // night-vision level
 }};
 
-constexpr std::array<Resolucion, 4> kResoluciones = {{
-    {324, 244, "320"}, {644, 484, "640"}, {1284, 724, "720"}, {1924, 1084, "1080"}}};
+constexpr std::array<Resolucion, 4> kResoluciones = {
+    {{324, 244, "320"}, {644, 484, "640"}, {1284, 724, "720"}, {1924, 1084, "1080"}}};
 
 QString Porcentaje(int valor) { return QString::number(valor + 50) + QLatin1Char('%'); }
 
@@ -53,11 +53,10 @@ PanelSensores::PanelSensores(SalidasPanel salidas) : s_(std::move(salidas)) {
     hsb.SmallChange = hsb.LargeChange = kDiseno[i].paso;
     hsb.Value = kDiseno[i].valor;
   }
-  const std::array<const char*, kEtiquetas> disenoEtiquetas = {
-      "Movimiento", "95%",  "Color", "85%",  "Frecuencia", "0,5 seg", "Enfoque",
-      "100%",       "",     "640",   "Zona", "Densidad",   "80%",     "1x"};
-  for (std::size_t i = 0; i < disenoEtiquetas.size(); ++i)
-    LblSensor[i].Caption = QString::fromUtf8(disenoEtiquetas[i]);
+  const std::array<const char*, kEtiquetas> disenoEtiquetas = {"Movimiento", "95%",      "Color", "85%", "Frecuencia",
+                                                               "0,5 seg",    "Enfoque",  "100%",  "",    "640",
+                                                               "Zona",       "Densidad", "80%",   "1x"};
+  for (std::size_t i = 0; i < disenoEtiquetas.size(); ++i) LblSensor[i].Caption = QString::fromUtf8(disenoEtiquetas[i]);
   LblSensor[8].BackColor = Rgb(192, 192, 255);
   LblSensor[8].Tag = QString::number(Rgb(192, 192, 255));
   // The resolution slider and its label show only while the screen capturer runs.
@@ -88,14 +87,29 @@ void PanelSensores::FraSensor_MouseMove() {
 
 void PanelSensores::Manejar(int index) {
   switch (index) {
-    case kMovimiento: Etiqueta(1).Caption = Porcentaje(Valor(kMovimiento)); break;
-    case kColor: Etiqueta(3).Caption = Porcentaje(Valor(kColor)); break;
-    case kFrecuencia: Frecuencia(); break;
-    case kResolucion: ResolucionEscaner(); break;
-    case kDensidad: Densidad(); break;
-    case kZoom: Zoom(); break;
-    case kNivelNoche: NivelNoche(); break;
-    default: break;  // an index of 7 or more has no slider
+    case kMovimiento:
+      Etiqueta(1).Caption = Porcentaje(Valor(kMovimiento));
+      break;
+    case kColor:
+      Etiqueta(3).Caption = Porcentaje(Valor(kColor));
+      break;
+    case kFrecuencia:
+      Frecuencia();
+      break;
+    case kResolucion:
+      ResolucionEscaner();
+      break;
+    case kDensidad:
+      Densidad();
+      break;
+    case kZoom:
+      Zoom();
+      break;
+    case kNivelNoche:
+      NivelNoche();
+      break;
+    default:
+      break;  // an index of 7 or more has no slider
   }
 }
 

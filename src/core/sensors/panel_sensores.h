@@ -27,10 +27,10 @@ enum Sensor : int {
 // What the sliders write outside the panel.
 struct SalidasPanel {
   ParametrosDeteccion& parametros;
-  ModelTimer& tmrReloj;     // the frame loop; slider 2 sets its interval
-  Control& lblAyuda;        // the help line of the button bar
-  PictureBox& picture4;     // the full-size frame buffer; slider 3 sizes it
-  Control& cmdNoche;        // the night-vision button; slider 6 writes its caption
+  ModelTimer& tmrReloj;        // the frame loop; slider 2 sets its interval
+  Control& lblAyuda;           // the help line of the button bar
+  PictureBox& picture4;        // the full-size frame buffer; slider 3 sizes it
+  Control& cmdNoche;           // the night-vision button; slider 6 writes its caption
   QLocale locale = QLocale();  // decimal separator of the Frecuencia label
 };
 

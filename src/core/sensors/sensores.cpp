@@ -12,8 +12,7 @@ EstadosVentana ConEscaner(EstadosVentana estados, CapturadorPantalla& escaner) {
 
 Sensores::Sensores(EntornoSensores e)
     : panel({e.parametros, e.tmrReloj, e.lblAyuda, e.picture4, CmdNoche, e.locale}),
-      marco(e.clock, e.services.window.TwipsPerPixelX(), e.services.window.TwipsPerPixelY(), e.picture4,
-            e.tmrSleep),
+      marco(e.clock, e.services.window.TwipsPerPixelX(), e.services.window.TwipsPerPixelY(), e.picture4, e.tmrSleep),
       noche({CmdNoche, panel, e.botones, e.services.beeper, e.tmrSleep, e.carpetaRecursos + "/Miravela.NCH"}),
       autoajuste({panel, e.clock, e.services.beeper, e.botones, e.estados.estadoInicio, e.similitud,
                   [this] { return noche.MargenNoche; }, e.carpetaVoz, e.reproducirSonido,

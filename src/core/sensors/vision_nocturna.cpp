@@ -40,7 +40,7 @@ void VisionNocturna::Desconectar() { Apagar(); }
 void VisionNocturna::CmdNoche_MouseMove(Control& lblAyuda) const {
   lblAyuda.ForeColor = kAyudaRoja;
   lblAyuda.Caption = QString::fromUtf8(e_.cmdNoche.BackColor == kNocheApagada ? "Activar Visión Nocturna"
-                                                                               : "Desactivar Visión Nocturna");
+                                                                              : "Desactivar Visión Nocturna");
 }
 
 void VisionNocturna::CargarVisionNocturna() {

@@ -15,8 +15,7 @@
 
 namespace miravela {
 
-DeviceSettingsDialog::DeviceSettingsDialog(const QString& camera, DeviceControls& controls,
-                                           QWidget* parent)
+DeviceSettingsDialog::DeviceSettingsDialog(const QString& camera, DeviceControls& controls, QWidget* parent)
     : QDialog(parent), controls_(controls), list_(controls.List()) {
   setWindowTitle(QStringLiteral("Miravela - Ajustes de la Cámara"));
   auto* layout = new QVBoxLayout(this);
@@ -34,8 +33,7 @@ DeviceSettingsDialog::DeviceSettingsDialog(const QString& camera, DeviceControls
     scroll->setWidget(page);
     scroll->setWidgetResizable(true);
     layout->addWidget(scroll);
-    QPushButton* defaults =
-        buttons->addButton(QStringLiteral("Valores predeterminados"), QDialogButtonBox::ResetRole);
+    QPushButton* defaults = buttons->addButton(QStringLiteral("Valores predeterminados"), QDialogButtonBox::ResetRole);
     connect(defaults, &QPushButton::clicked, this, [this] { ResetAll(); });
   }
   buttons->addButton(QStringLiteral("Cerrar"), QDialogButtonBox::AcceptRole);
@@ -48,10 +46,18 @@ void DeviceSettingsDialog::AddRow(QGridLayout* grid, int row, const DeviceContro
   grid->addWidget(new QLabel(ControlLabel(control.id, control.name)), row, 0);
   QWidget* editor = nullptr;
   switch (control.kind) {
-    case ControlKind::Integer: editor = Slider(control); break;
-    case ControlKind::Boolean: editor = Switch(control); break;
-    case ControlKind::Menu: editor = Menu(control); break;
-    case ControlKind::Button: editor = Button(control); break;
+    case ControlKind::Integer:
+      editor = Slider(control);
+      break;
+    case ControlKind::Boolean:
+      editor = Switch(control);
+      break;
+    case ControlKind::Menu:
+      editor = Menu(control);
+      break;
+    case ControlKind::Button:
+      editor = Button(control);
+      break;
   }
   editor->setEnabled(!control.readOnly);
   grid->addWidget(editor, row, 1);
@@ -101,8 +107,7 @@ QWidget* DeviceSettingsDialog::Menu(const DeviceControl& control) {
   for (const auto& [value, label] : control.menu) list->addItem(label, value);
   list->setCurrentIndex(list->findData(control.value));
   const std::uint32_t id = control.id;
-  connect(list, &QComboBox::currentIndexChanged, this,
-          [this, id, list] { Apply(id, list->currentData().toInt()); });
+  connect(list, &QComboBox::currentIndexChanged, this, [this, id, list] { Apply(id, list->currentData().toInt()); });
   showValue_.push_back([list](int value) {
     const QSignalBlocker block(list);
     list->setCurrentIndex(list->findData(value));

@@ -63,8 +63,7 @@ void StreamFormatDialog::FillSizes() {
 
 void StreamFormatDialog::FillRates() {
   rates_->clear();
-  const auto rates = RatesOffered(offered_, pixels_->currentData().toString(),
-                                  sizes_->currentData().toSize());
+  const auto rates = RatesOffered(offered_, pixels_->currentData().toString(), sizes_->currentData().toSize());
   for (const FrameRate& rate : rates) rates_->addItem(RateText(rate), QSize(rate.num, rate.den));
   rates_->setEnabled(!rates.empty());
 }

@@ -18,10 +18,14 @@ const QColor kColorCelda(255, 255, 0);
 // Mouse buttons and shift state as the model's handlers number them.
 int Boton(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -31,8 +35,7 @@ int Mayusculas(Qt::KeyboardModifiers m) {
 
 }  // namespace
 
-PreviewWidget::PreviewWidget(PictureBox& picture, ZonaVigilancia* zona, SeguimientoObjeto* seguimiento,
-                             QWidget* parent)
+PreviewWidget::PreviewWidget(PictureBox& picture, ZonaVigilancia* zona, SeguimientoObjeto* seguimiento, QWidget* parent)
     : QWidget(parent), picture_(picture), zona_(zona), seguimiento_(seguimiento) {
   setObjectName(QStringLiteral("Picture1"));
   setMouseTracking(true);

@@ -15,8 +15,7 @@ class SeguimientoObjeto;
 class PreviewWidget : public QWidget {
   Q_OBJECT
  public:
-  PreviewWidget(PictureBox& picture, ZonaVigilancia* zona, SeguimientoObjeto* seguimiento,
-                QWidget* parent = nullptr);
+  PreviewWidget(PictureBox& picture, ZonaVigilancia* zona, SeguimientoObjeto* seguimiento, QWidget* parent = nullptr);
 
   // The pointer moved over the picture outside any cell (the window hides its
   // button highlights then).

@@ -4,8 +4,8 @@
 
 namespace miravela {
 
-ModeButton::ModeButton(const Control& control, QString name, std::function<void()> click,
-                       std::function<void()> hover, QWidget* parent)
+ModeButton::ModeButton(const Control& control, QString name, std::function<void()> click, std::function<void()> hover,
+                       QWidget* parent)
     : QPushButton(parent), control_(control), hover_(std::move(hover)) {
   setObjectName(name);
   setMouseTracking(true);

@@ -11,8 +11,8 @@ namespace miravela {
 class ModeButton : public QPushButton {
   Q_OBJECT
  public:
-  ModeButton(const Control& control, QString name, std::function<void()> click,
-             std::function<void()> hover, QWidget* parent = nullptr);
+  ModeButton(const Control& control, QString name, std::function<void()> click, std::function<void()> hover,
+             QWidget* parent = nullptr);
   void Refresh();
   // Raised after the model has handled a click or a hover.
   std::function<void()> Cambiado;

@@ -15,8 +15,13 @@ struct Fila {
   int nombre, slider, valor;
 };
 constexpr std::array<Fila, 7> kFilas = {{
-    {0, kMovimiento, 1}, {2, kColor, 3}, {4, kFrecuencia, 5}, {11, kDensidad, 12},
-    {-1, kZoom, 13},     {-1, kResolucion, 9}, {-1, kNivelNoche, -1},
+    {0, kMovimiento, 1},
+    {2, kColor, 3},
+    {4, kFrecuencia, 5},
+    {11, kDensidad, 12},
+    {-1, kZoom, 13},
+    {-1, kResolucion, 9},
+    {-1, kNivelNoche, -1},
 }};
 }  // namespace
 
