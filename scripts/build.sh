@@ -8,5 +8,10 @@ case "$kind" in
   asan)    dir=build-asan; flags=(-DMIRAVELA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
   *) echo "usage: $0 [release|asan]" >&2; exit 2 ;;
 esac
+# A compiler cache, where the machine has one, makes rebuilds of other trees cheap.
+if command -v ccache >/dev/null; then
+  flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+fi
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
 cmake --build "$dir" -j "${MIRAVELA_JOBS:-2}"

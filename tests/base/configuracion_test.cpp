@@ -52,6 +52,25 @@ TEST(ConfiguracionIni, FieldRules) {
   }
 }
 
+TEST(ConfiguracionIni, OptionalPairsAfterTheSixteenLines) {
+  const QByteArray file = Ini({"A", "", "", "", "", "", "5", "60"}) +
+                          "[LUZ]\r\n 55 \r\n\r\n[SRVSMTP]\r\nsmtp://h:25\r\n[VIGIA]\r\n1e30\r\n[SUELTO]";
+  const Configuracion got = LeerValoresIni(file, {});
+  EXPECT_EQ(got.CalidadJpeg, 60);
+  EXPECT_EQ(got.Opcionales.Valor("LUZ"), "55");
+  EXPECT_EQ(got.Opcionales.Entero("LUZ", 0, 100), 55);
+  EXPECT_EQ(got.Opcionales.Entero("LUZ", 0, 50), std::nullopt);
+  EXPECT_EQ(got.Opcionales.Valor("SRVSMTP"), "smtp://h:25");
+  EXPECT_EQ(got.Opcionales.Entero("VIGIA", 0, 86400), std::nullopt);
+  EXPECT_EQ(got.Opcionales.Valor("SUELTO"), std::nullopt);
+  EXPECT_EQ(got.Opcionales.Valor("TAGCAM"), std::nullopt);  // the positional lines are not pairs
+
+  // Pairs are read by line, so a value that looks like a section does not shift them.
+  const Configuracion shifted = LeerValoresIni(Ini({}) + "[A]\r\n[B]\r\n[C]\r\nc\r\n", {});
+  EXPECT_EQ(shifted.Opcionales.Valor("A"), "[B]");
+  EXPECT_EQ(shifted.Opcionales.Valor("C"), "c");
+}
+
 class ConfigFolders : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -87,10 +87,41 @@ QString CarpetaDeTrabajo(const ProgramFolder& programa, const QString& configura
   return carpeta;
 }
 
+// The physical lines after the sixteen positional ones, read as "[KEY]" / value pairs.
+ParesOpcionales LeerOpcionales(const QString& text) {
+  ParesOpcionales pares;
+  QStringList lines = text.split('\n');
+  for (QString& line : lines) line = Limpiar(line).trimmed();
+  for (qsizetype i = kCampos; i + 1 < lines.size(); ++i) {
+    const QString& line = lines[i];
+    if (line.size() > 2 && line.startsWith('[') && line.endsWith(']')) {
+      pares.Fijar(line.mid(1, line.size() - 2), lines[i + 1]);
+      ++i;
+    }
+  }
+  return pares;
+}
+
 }  // namespace
 
+std::optional<QString> ParesOpcionales::Valor(const QString& clave) const {
+  const auto found = pares_.find(clave);
+  if (found == pares_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<long long> ParesOpcionales::Entero(const QString& clave, long long minimo, long long maximo) const {
+  const auto texto = Valor(clave);
+  if (!texto) return std::nullopt;
+  bool ok = false;
+  const long long numero = texto->toLongLong(&ok);
+  if (!ok || numero < minimo || numero > maximo) return std::nullopt;
+  return numero;
+}
+
 Configuracion LeerValoresIni(const QByteArray& contenido, Configuracion config) {
-  const std::vector<QString> fields = LeerCampos(DecodeText(contenido), kCampos);
+  const QString text = DecodeText(contenido);
+  const std::vector<QString> fields = LeerCampos(text, kCampos);
   auto value = [&](int index) -> std::optional<QString> {  // index 1..8 of the values
     const auto at = static_cast<std::size_t>(2 * index - 1);
     if (at >= fields.size()) return std::nullopt;
@@ -102,6 +133,7 @@ Configuracion LeerValoresIni(const QByteArray& contenido, Configuracion config) 
     if (auto v = value(i)) *texts[i - 1] = v->trimmed();
   if (auto v = value(7)) config.RepeticionEfecto = ValorByte(*v);
   if (auto v = value(8)) config.CalidadJpeg = ValorByte(*v);
+  config.Opcionales = LeerOpcionales(text);
   return config;
 }
 

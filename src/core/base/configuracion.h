@@ -3,10 +3,28 @@
 // of a section line and a value, read by position.
 #include <QString>
 #include <cstdint>
+#include <map>
+#include <optional>
 
 #include "base/program_folder.h"
 
 namespace miravela {
+
+// Pairs after the sixteen lines: a "[KEY]" line, then its value line. Each feature
+// beyond the original file reads its own key, with its own default beside the feature,
+// so a file without the pair behaves as the file always did.
+class ParesOpcionales {
+ public:
+  void Fijar(const QString& clave, const QString& valor) { pares_[clave] = valor; }
+  // The value line of "[clave]" (without the brackets), trimmed; nothing when absent.
+  std::optional<QString> Valor(const QString& clave) const;
+  // The value read as a whole number in [minimo, maximo]; nothing when the pair is
+  // absent, not a number, or out of range, so the caller's default holds.
+  std::optional<long long> Entero(const QString& clave, long long minimo, long long maximo) const;
+
+ private:
+  std::map<QString, QString> pares_;
+};
 
 struct Configuracion {
   QString EtiquetaCamara;
@@ -18,6 +36,7 @@ struct Configuracion {
   std::uint8_t RepeticionEfecto = 0;
   std::uint8_t CalidadJpeg = 0;
   QString CarpetaVoz;
+  ParesOpcionales Opcionales;
 };
 
 inline constexpr const char* kArchivoIni = "Recursos/Miravela.INI";
