@@ -8,7 +8,7 @@
 #include "base/fake_clock.h"
 #include "detect/comparacion.h"
 #include "detect/frame_loop.h"
-#include "detect/synthetic_frame_source.h"
+#include "support/synthetic_frame_source.h"
 
 namespace miravela {
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "alarm/grabador_fotos.h"
-#include "alarm/jpeg_encoder.h"
+#include "alarm/jpeg/jpeg_encoder.h"
 #include "base/fake_clock.h"
 
 namespace miravela {
@@ -67,33 +67,22 @@ struct Recorder {
   std::uint8_t quality = 75;
   QImage canvas = SharedFrame();
   FakeClock clock{QDateTime(QDate(2026, 12, 10), QTime(12, 0, 0))};
-  cJpeg jpeg;
   std::unique_ptr<GrabadorFotos> grabador;
 
   Recorder() {
     QDir().mkpath(images);
     QDir().mkpath(dir.path() + "/Recursos");
-    grabador = std::make_unique<GrabadorFotos>(
-        GrabadorFotos::Entorno{clock,
-                               images,
-                               tag,
-                               quality,
-                               dir.path() + "/Recursos/PICTMP.bmp",
-                               [this] { return canvas; },
-                               [this](const QImage& stamped) { canvas = stamped; },
-                               [] { return 15.0; },
-                               [] { return false; },
-                               [] { return false; },
-                               {},
-                               [] { return true; },
-                               [] { return false; },
-                               [] { return 365; },
-                               [] { return false; },
-                               {},
-                               [] {},
-                               [this](const QImage& foto, int calidad, const QString& ruta) {
-                                 return GuardarJpeg(jpeg, foto, calidad, ruta);
-                               }});
+    grabador = std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{
+        .clock = clock,
+        .carpetaImagenes = images,
+        .etiquetaCamara = tag,
+        .calidadJpeg = quality,
+        .archivoTemporal = dir.path() + "/Recursos/PICTMP.bmp",
+        .lienzo = [this] { return canvas; },
+        .fijarLienzo = [this](const QImage& stamped) { canvas = stamped; },
+        .twipsPorPixel = [] { return 15.0; },
+        .enMarcha = [] { return true; },
+    });
   }
 };
 

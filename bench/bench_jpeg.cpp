@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "alarm/jpeg_encoder.h"
+#include "alarm/jpeg/jpeg_encoder.h"
 
 namespace {
 

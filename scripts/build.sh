@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds one build tree: scripts/build.sh [release|asan]
+# Configures and builds one build tree: scripts/build.sh [release|asan] [target]
+# (without a target, everything: the program, the tests and the benchmarks)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 kind=${1:-release}
+target=${2:-}
 case "$kind" in
   release) dir=build; flags=(-DMIRAVELA_BENCHMARKS=ON) ;;
   asan)    dir=build-asan; flags=(-DMIRAVELA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug) ;;
@@ -14,4 +16,4 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 fi
 cmake -S . -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$dir" -j "${MIRAVELA_JOBS:-2}"
+cmake --build "$dir" -j "${MIRAVELA_JOBS:-2}" ${target:+--target "$target"}

@@ -4,7 +4,7 @@
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 bash "$src/scripts/setup.sh"
-bash "$src/scripts/build.sh" release
+bash "$src/scripts/build.sh" release Miravela
 folder=${MIRAVELA_DIR:-$HOME/Miravela}
 mkdir -p "$folder"
 cd "$folder"

@@ -13,6 +13,7 @@ packages=(
   # run
   fonts-dejavu-core xdg-utils
   # tests and benchmarks
+  clang-format ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs imagemagick ffmpeg
   xvfb xdotool x11-utils

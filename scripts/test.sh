@@ -4,6 +4,7 @@
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 bash "$src/scripts/setup.sh"
+bash "$src/scripts/check_format.sh"
 bash "$src/scripts/build.sh" release
 (cd "$src/build" && ctest --output-on-failure -j2)
 bash "$src/scripts/build.sh" asan

@@ -7,13 +7,14 @@
 #include "base/core_services.h"
 #include "base/instance_lock.h"
 #include "base/qt_clock.h"
+#include "base/twips.h"
 #include "capture/capture_backend.h"
 #include "capture/ffmpeg_camera.h"
 #include "sensors/screen_grabber.h"
-#include "sensors/ventana_marco_qt.h"
 #include "view/capture/qt_camera_dialogs.h"
 #include "view/main_window.h"
 #include "view/qt_services.h"
+#include "view/sensors/ventana_marco_qt.h"
 
 using namespace miravela;
 
@@ -49,19 +50,25 @@ int main(int argc, char** argv) {
   QtScreenGrabber screen;
   FfmpegCamera camera(CameraOptionsFor(programa, options.isSet(demo)), &cameraDialogs);
 
-  Form1 model({clock,
-               {messages, beeper, launcher, desktop, folders, lock, host},
-               programa,
-               QApplication::applicationFilePath(),
-               CaptureBackendAvailable,
-               camera,
-               screen});
+  Form1 model({.clock = clock,
+               .services = {.messages = messages,
+                            .beeper = beeper,
+                            .launcher = launcher,
+                            .desktop = desktop,
+                            .folders = folders,
+                            .lock = lock,
+                            .window = host},
+               .programa = programa,
+               .ejecutable = QApplication::applicationFilePath(),
+               .capturaDisponible = CaptureBackendAvailable,
+               .camara = camera,
+               .pantalla = screen});
   // The capture frame window exists before start-up, which may restore the capturer.
   VentanaMarcoQt frameWindow(model.sensores().marco);
   window.SetModel(&model);
   window.adjustSize();
-  model.Width = static_cast<int>(window.frameGeometry().width() * host.TwipsPerPixelX());
-  model.Height = static_cast<int>(window.frameGeometry().height() * host.TwipsPerPixelY());
+  model.Width = TwipsDePixeles(window.frameGeometry().width(), host.TwipsPerPixelX());
+  model.Height = TwipsDePixeles(window.frameGeometry().height(), host.TwipsPerPixelY());
 
   model.Form_Load();
   if (model.Terminado) return 0;

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "base/twips.h"
 #include "view/button_widget.h"
 #include "view/colors.h"
 #include "view/detect/preview_widget.h"
@@ -112,8 +113,8 @@ void MainWindow::Refresh() {
   if (!model_) return;
   if (windowTitle() != model_->Caption) setWindowTitle(model_->Caption);
   const Control& ayuda = model_->Botones.LblAyuda;
-  help_->setText(ayuda.Caption);
-  help_->setStyleSheet(QStringLiteral("color: %1;").arg(ToQColor(ayuda.ForeColor).name()));
+  if (help_->text() != ayuda.Caption) help_->setText(ayuda.Caption);
+  FijarEstilo(help_, QStringLiteral("color: %1;").arg(ToQColor(ayuda.ForeColor).name()));
   for (ButtonWidget* b : buttons_)
     if (b) b->Refresh();
   preview_->setVisible(model_->pictures.Picture3.Visible);
@@ -131,20 +132,18 @@ void MainWindow::RefreshCameras() {
     cameras_->addItems(cbo.List);
   }
   if (cameras_->currentIndex() != cbo.ListIndex) cameras_->setCurrentIndex(cbo.ListIndex);
-  cameras_->setStyleSheet(QStringLiteral("QComboBox { background: %1; }").arg(ToQColor(cbo.BackColor).name()));
+  FijarEstilo(cameras_, QStringLiteral("QComboBox { background: %1; }").arg(ToQColor(cbo.BackColor).name()));
 }
 
 void MainWindow::ApplyPosition(double tppX, double tppY) {
-  move(static_cast<int>(model_->Left / tppX), static_cast<int>(model_->Top / tppY));
+  move(PixelDeTwips(model_->Left, tppX), PixelDeTwips(model_->Top, tppY));
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   if (!model_ || !screen()) return;
-  const double tppX = 1440.0 / screen()->logicalDotsPerInchX();
-  const double tppY = 1440.0 / screen()->logicalDotsPerInchY();
-  model_->Left = static_cast<int>(x() * tppX);
-  model_->Top = static_cast<int>(y() * tppY);
+  model_->Left = TwipsDePixeles(x(), TwipsPorPixel(screen()->logicalDotsPerInchX()));
+  model_->Top = TwipsDePixeles(y(), TwipsPorPixel(screen()->logicalDotsPerInchY()));
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "base/twips.h"
+
 namespace miravela {
 
 RespuestaMensaje QtMessageBox::Show(const QString& text, const QString& title, IconoMensaje icon,
@@ -48,12 +50,12 @@ QString QtFolderChooser::Choose(const QString& prompt) { return QFileDialog::get
 
 static QScreen* ScreenOf(QWidget* w) { return w->screen() ? w->screen() : QGuiApplication::primaryScreen(); }
 
-double QtWindowHost::TwipsPerPixelX() { return 1440.0 / ScreenOf(window_)->logicalDotsPerInchX(); }
-double QtWindowHost::TwipsPerPixelY() { return 1440.0 / ScreenOf(window_)->logicalDotsPerInchY(); }
+double QtWindowHost::TwipsPerPixelX() { return TwipsPorPixel(ScreenOf(window_)->logicalDotsPerInchX()); }
+double QtWindowHost::TwipsPerPixelY() { return TwipsPorPixel(ScreenOf(window_)->logicalDotsPerInchY()); }
 
 QSize QtWindowHost::ScreenSizeTwips() {
   const QSize px = ScreenOf(window_)->size();
-  return {static_cast<int>(px.width() * TwipsPerPixelX()), static_cast<int>(px.height() * TwipsPerPixelY())};
+  return {TwipsDePixeles(px.width(), TwipsPerPixelX()), TwipsDePixeles(px.height(), TwipsPerPixelY())};
 }
 
 void QtWindowHost::SetTopmost() {

@@ -32,31 +32,26 @@ class Recorder : public ::testing::Test {
     QDir().mkpath(images);
     canvas = QImage(644, 484, QImage::Format_RGB32);
     canvas.fill(Qt::darkGray);
-    grabador =
-        std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{clock,
-                                                               images,
-                                                               tag,
-                                                               quality,
-                                                               dir.path() + "/PICTMP.bmp",
-                                                               [this] { return canvas; },
-                                                               [this](const QImage& stamped) { canvas = stamped; },
-                                                               [] { return 15.0; },
-                                                               [this] { return emptyView; },
-                                                               [] { return false; },
-                                                               {},
-                                                               [] { return true; },
-                                                               [this] { return scheduler; },
-                                                               [this] { return days; },
-                                                               [this] { return email; },
-                                                               [this] { ++mails; },
-                                                               [] {},
-                                                               [this](const QImage& photo, int q, const QString& path) {
-                                                                 encoded << path;
-                                                                 lastQuality = q;
-                                                                 lastPhoto = photo;
-                                                                 test::WriteAll(path, "jpeg");
-                                                                 return true;
-                                                               }});
+    grabador = std::make_unique<GrabadorFotos>(GrabadorFotos::Entorno{
+        .clock = clock,
+        .carpetaImagenes = images,
+        .etiquetaCamara = tag,
+        .calidadJpeg = quality,
+        .archivoTemporal = dir.path() + "/PICTMP.bmp",
+        .lienzo = [this] { return canvas; },
+        .fijarLienzo = [this](const QImage& stamped) { canvas = stamped; },
+        .twipsPorPixel = [] { return 15.0; },
+        .vistaVacia = [this] { return emptyView; },
+        .enMarcha = [] { return true; },
+        .programadorActivo = [this] { return scheduler; },
+        .diasGuardar = [this] { return days; },
+        .avisoEmailActivo = [this] { return email; },
+    });
+    grabador->Guardada.Subscribe([this](const FotoGuardada& foto) {
+      saved.push_back(foto);
+      encoded << foto.ruta;
+      lastPhoto = QImage(foto.ruta);
+    });
   }
   QStringList Files(const QString& day) const { return QDir(images + "/" + day).entryList(QDir::Files, QDir::Name); }
 
@@ -66,8 +61,9 @@ class Recorder : public ::testing::Test {
   QImage canvas, lastPhoto;
   FakeClock clock{QDateTime(QDate(2026, 12, 10), QTime(23, 59, 58))};
   bool emptyView = false, scheduler = false, email = false;
-  int days = 365, mails = 0, lastQuality = 0;
+  int days = 365;
   QStringList encoded;
+  std::vector<FotoGuardada> saved;
   std::unique_ptr<GrabadorFotos> grabador;
 };
 
@@ -76,7 +72,8 @@ TEST_F(Recorder, StampedPhotographsNumberedPerDayFolder) {
   grabador->GuardarFoto();
   EXPECT_EQ(Files("2026-12-10"), QStringList({"2026-12-10 (235958) 1.jpg", "2026-12-10 (235958) 2.jpg"}));
   EXPECT_EQ(grabador->UltimaFoto, images + "/2026-12-10/2026-12-10 (235958) 2.jpg");
-  EXPECT_EQ(lastQuality, 75);
+  ASSERT_EQ(saved.size(), 2u);
+  EXPECT_EQ(lastPhoto.size(), QSize(644, 484)) << "a whole photograph, decodable";
   EXPECT_TRUE(Existe(dir.path() + "/PICTMP.bmp"));
   EXPECT_FALSE(grabador->ImgRec.Visible);
   // The stamp is printed in light text near the top-left corner.
@@ -103,13 +100,34 @@ TEST_F(Recorder, NothingIsSavedBeforeTheFirstFrame) {
 }
 
 TEST_F(Recorder, PruningKeepsTheNewestDayFoldersAndTheUsersOwn) {
-  for (const char* day : {"2026-12-01", "2026-12-05", "2026-12-08", "2026-12-09"}) QDir().mkpath(images + "/" + day);
-  QDir().mkpath(images + "/0-mis-fotos");  // sorts first; never the program's to delete
+  for (const char* day : {"2026-12-01", "2026-12-04", "2026-12-05", "2026-12-08", "2026-12-09"}) {
+    QDir().mkpath(images + "/" + day);
+    test::WriteAll(images + "/" + day + "/" + day + " (120000) 1.jpg", "jpeg");
+  }
+  QDir().mkpath(images + "/0-mis-fotos");                   // sorts first; never the program's to delete
+  test::WriteAll(images + "/2026-12-01/nota.txt", "mine");  // keeps its folder, stops no pruning
   scheduler = true;
   days = 3;
   grabador->GuardarFoto();
-  EXPECT_EQ(CarpetasDia(images), QStringList({"2026-12-08", "2026-12-09", "2026-12-10"}));
+  EXPECT_EQ(CarpetasDia(images), QStringList({"2026-12-01", "2026-12-08", "2026-12-09", "2026-12-10"}));
+  EXPECT_EQ(QDir(images + "/2026-12-01").entryList(QDir::Files), QStringList({"nota.txt"}));
   EXPECT_TRUE(ExisteCarpeta(images + "/0-mis-fotos"));
+}
+
+TEST_F(Recorder, APhotographAppearsOnlyWholeAndNeverReplacesAFile) {
+  QDir().mkpath(images + "/2026-12-10");
+  const QString taken = images + "/2026-12-10/2026-12-10 (235958) 1.jpg";
+  test::WriteAll(taken, "someone else's");
+  grabador->GuardarFoto();
+  EXPECT_EQ(test::ReadAll(taken), "someone else's");
+  EXPECT_TRUE(saved.empty()) << "nothing was written, so nothing is announced";
+
+  grabador->GuardarFoto();
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(saved[0].ruta, images + "/2026-12-10/2026-12-10 (235958) 2.jpg");
+  EXPECT_EQ(saved[0].cuando, clock.Now());
+  // Only whole photographs are ever in the day folder: no half-written file is left beside them.
+  EXPECT_EQ(QDir(images + "/2026-12-10").entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 TEST_F(Recorder, NoPruningWithoutTheSchedulerOrWithZeroDays) {
@@ -137,7 +155,6 @@ TEST_F(Recorder, RecentPhotographsForTheMail) {
   EXPECT_EQ(grabador->FotosRecientes[2], encoded[4]);
   EXPECT_TRUE(grabador->FotosRecientes[3].isEmpty());
   EXPECT_EQ(grabador->FotosSinEnviar, 4) << "the sender resets the count only when a mail goes out";
-  EXPECT_EQ(mails, 3);
 
   grabador->FotosAdjuntas = 1;
   grabador->GuardarFoto();

@@ -1,6 +1,6 @@
 // The encoder's files read back by libjpeg-turbo: structure, pixels, tables, sizes,
 // and the encoder's refusals.
-#include "alarm/jpeg_encoder.h"
+#include "alarm/jpeg/jpeg_encoder.h"
 
 #include <gtest/gtest.h>
 #include <jpeglib.h>
@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "alarm/jpeg_quant.h"
-#include "alarm/jpeg_sampling.h"
+#include "alarm/jpeg/jpeg_quant.h"
+#include "alarm/jpeg/jpeg_sampling.h"
 
 namespace miravela {
 namespace {

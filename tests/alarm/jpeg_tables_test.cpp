@@ -7,13 +7,13 @@
 #include <functional>
 #include <random>
 
-#include "alarm/jpeg_dct.h"
-#include "alarm/jpeg_dct_flow.h"
-#include "alarm/jpeg_error.h"
-#include "alarm/jpeg_huffman.h"
-#include "alarm/jpeg_quant.h"
-#include "alarm/jpeg_sampling.h"
-#include "alarm/jpeg_sampling_wide.h"
+#include "alarm/jpeg/jpeg_dct.h"
+#include "alarm/jpeg/jpeg_dct_flow.h"
+#include "alarm/jpeg/jpeg_error.h"
+#include "alarm/jpeg/jpeg_huffman.h"
+#include "alarm/jpeg/jpeg_quant.h"
+#include "alarm/jpeg/jpeg_sampling.h"
+#include "alarm/jpeg/jpeg_sampling_wide.h"
 
 namespace miravela::jpeg {
 namespace {

@@ -17,8 +17,11 @@ class Connection : public ::testing::Test {
     fakes.desktop.path = dir.path();
     camera.frame = QImage(320, 240, QImage::Format_RGB32);
     camera.frame.fill(Qt::darkCyan);
-    form = std::make_unique<Form1>(Form1Deps{clock, fakes.services(), ProgramFolder{"1", dir.path()}, "Miravela",
-                                             [] { return true; }, camera, screen});
+    form = std::make_unique<Form1>(Form1Deps{.clock = clock,
+                                             .services = fakes.services(),
+                                             .programa = ProgramFolder{"1", dir.path()},
+                                             .camara = camera,
+                                             .pantalla = screen});
     form->Form_Load();
     fakes.messages.shown.clear();
   }

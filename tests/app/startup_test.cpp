@@ -24,8 +24,13 @@ class StartUp : public ::testing::Test {
 
   std::unique_ptr<Form1> Make(const QString& slot = "1", const QString& folder = {}) {
     ProgramFolder programa{slot, folder.isEmpty() ? root : folder};
-    auto form = std::make_unique<Form1>(Form1Deps{clock, fakes.services(), programa, "/opt/mira vela/Miravela",
-                                                  [this] { return captureOk; }, camera, grabber});
+    auto form = std::make_unique<Form1>(Form1Deps{.clock = clock,
+                                                  .services = fakes.services(),
+                                                  .programa = programa,
+                                                  .ejecutable = "/opt/mira vela/Miravela",
+                                                  .capturaDisponible = [this] { return captureOk; },
+                                                  .camara = camera,
+                                                  .pantalla = grabber});
     form->Width = 600 * 15;
     form->Height = 400 * 15;
     form->OnPaso = [this](const QString& paso) { pasos << paso; };
@@ -181,6 +186,41 @@ TEST_F(StartUp, MainProgramShowsButtonsOfInstalledCopies) {
   EXPECT_FALSE(b[9].Visible);
   EXPECT_FALSE(b[10].Visible);
   EXPECT_TRUE(b[11].Visible);
+}
+
+// A sensors file from a user who had everything on: each switch is restored through
+// the real window, and a feature the window does not offer yet is passed over.
+TEST_F(StartUp, SensorsFileWithEverySwitchOnStartsAndCloses) {
+  auto on = ValorEtiquetado::Entero(1);
+  RegistroAjustes r1, r2, r3;
+  r1.Campo1 = on;    // camera connected
+  r1.Campo2 = on;    // scheduler
+  r1.Campo3 = true;  // alarm armed
+  r1.Campo4 = 500;
+  r2.Campo1 = on;    // reduced window
+  r2.Campo2 = on;    // zone
+  r2.Campo3 = true;  // screen capturer
+  r2.Campo5 = 1;
+  r2.Campo6 = 3;
+  r3.Campo1 = on;  // reverse tracking alarm
+  r3.Campo2 = on;  // tracking
+  r3.Campo5 = 1;   // e-mail alerts
+  r3.Campo6 = 1;   // auto-adjust
+  QDir().mkpath(root + "/Recursos");
+  ASSERT_TRUE(EscribirRegistros(root + "/Recursos/Miravela.SNR", {r1, r2, r3}));
+
+  auto form = Make();
+  ASSERT_NO_THROW(form->Form_Load());
+  EXPECT_EQ(form->EstadoInicio, kEstadoEnMarcha);
+  EXPECT_FALSE(form->Terminado);
+  EXPECT_TRUE(form->AlarmaArmada());
+  EXPECT_TRUE(form->Botones.Pulsado(kBotonZona));
+  EXPECT_TRUE(form->sensores().escaner.Activo());
+
+  fakes.messages.answers = {RespuestaMensaje::Si};
+  ASSERT_FALSE(form->Form_QueryUnload());
+  ASSERT_NO_THROW(form->Form_Unload());
+  EXPECT_TRUE(LeerRegistros(root + "/Recursos/Miravela.SNR", 3).has_value());
 }
 
 class ShutDown : public StartUp {};

@@ -42,7 +42,8 @@ TEST(WholeRoad, DemoCameraConnectedWithButtonZeroRaisesAlarmsThatBecomePhotograp
   QtClock clock;
   test::FakeScreen grabber;
   FfmpegCamera camera(CameraOptionsFor(programa, /*demo=*/true));
-  Form1 form({clock, fakes.services(), programa, "Miravela", [] { return true; }, camera, grabber});
+  Form1 form(
+      {.clock = clock, .services = fakes.services(), .programa = programa, .camara = camera, .pantalla = grabber});
   form.Form_Load();
   ASSERT_EQ(form.EstadoInicio, kEstadoEnMarcha);
   ASSERT_EQ(form.conexion().CboDriver.Text(), QString::fromUtf8("Cámara de demostración"));
@@ -88,7 +89,8 @@ TEST(WholeRoad, SavedCameraChoiceSurvivesARestart) {
   test::FakeScreen grabber;
   auto start = [&](int choose) {
     FfmpegCamera camera(CameraOptionsFor(programa, false));
-    Form1 form({clock, fakes.services(), programa, "Miravela", [] { return true; }, camera, grabber});
+    Form1 form(
+        {.clock = clock, .services = fakes.services(), .programa = programa, .camara = camera, .pantalla = grabber});
     form.Form_Load();
     const int selected = form.conexion().CboDriver.ListIndex;
     if (choose >= 0) {

@@ -7,19 +7,42 @@ DetectRig::DetectRig(QSize frame) : camara(frame), escaner(frame) {
   pictures.Picture4.SetSizePixels(frame.width() + 4, frame.height() + 4);
   muestra.Tag = QStringLiteral("16761024");
   zona = std::make_unique<ZonaVigilancia>(EntornoZona{
-      boton7, lblSensor7, pictures.Picture1, dir.path(), mensajes, autoajuste, [this] { return entradas.alarma; },
-      [this] { return boton0.Appearance != 0; }, [this] { return boton15.Appearance != 0; }});
-  seguimiento = std::make_unique<SeguimientoObjeto>(
-      EntornoSeguimiento{pictures.Picture1,
-                         *zona,
-                         boton15,
-                         muestra,
-                         {&etiquetasSensor[0], &etiquetasSensor[1], &etiquetasSensor[2], &etiquetasSensor[3]},
-                         [this](bool on) { slidersEnabled = on; },
-                         autoajuste});
-  loop = std::make_unique<FrameLoop>(EntornoBucle{pictures, parametros, *zona, *seguimiento, camara, escaner,
-                                                  autoajuste, entradas, pantalla, tmrReloj, tmrSleep, tmrGuardar, clock,
-                                                  QStringLiteral("3"), QLocale::c()});
+      .boton = boton7,
+      .etiqueta = lblSensor7,
+      .preview = pictures.Picture1,
+      .carpetaRecursos = dir.path(),
+      .mensajes = mensajes,
+      .autoajuste = autoajuste,
+      .alarmaElegida = [this] { return entradas.alarma; },
+      .camaraConectada = [this] { return boton0.Appearance != 0; },
+      .seguimientoActivo = [this] { return boton15.Appearance != 0; },
+  });
+  seguimiento = std::make_unique<SeguimientoObjeto>(EntornoSeguimiento{
+      .preview = pictures.Picture1,
+      .zona = *zona,
+      .boton = boton15,
+      .muestra = muestra,
+      .etiquetasSensor = {&etiquetasSensor[0], &etiquetasSensor[1], &etiquetasSensor[2], &etiquetasSensor[3]},
+      .habilitarSensores = [this](bool on) { slidersEnabled = on; },
+      .autoajuste = autoajuste,
+  });
+  loop = std::make_unique<FrameLoop>(EntornoBucle{
+      .pictures = pictures,
+      .parametros = parametros,
+      .zona = *zona,
+      .seguimiento = *seguimiento,
+      .camara = camara,
+      .escaner = escaner,
+      .autoajuste = autoajuste,
+      .entradas = entradas,
+      .pantalla = pantalla,
+      .tmrReloj = tmrReloj,
+      .tmrSleep = tmrSleep,
+      .tmrGuardar = tmrGuardar,
+      .clock = clock,
+      .numeroCamara = QStringLiteral("3"),
+      .locale = QLocale::c(),
+  });
   tmrReloj.OnTimer = [this] { loop->TmrReloj_Timer(); };
 }
 

@@ -6,8 +6,8 @@
 
 #include "base/fake_clock.h"
 #include "detect/frame_loop.h"
-#include "detect/synthetic_frame_source.h"
 #include "support/fakes.h"
+#include "support/synthetic_frame_source.h"
 
 namespace miravela::test {
 

@@ -5,9 +5,9 @@
 #include "detect/frame_loop.h"
 #include "detect/imagen.h"
 #include "detect/seguimiento_objeto.h"
-#include "detect/synthetic_frame_source.h"
 #include "detect/zona_vigilancia.h"
 #include "sensors/sensors_rig.h"
+#include "support/synthetic_frame_source.h"
 
 namespace miravela::test {
 namespace {
@@ -25,21 +25,43 @@ class Pantalla : public PantallaCifras {
 struct BucleConSensores : ::testing::Test {
   BucleConSensores() {
     zona = std::make_unique<ZonaVigilancia>(EntornoZona{
-        rig.botones[7], rig.s->panel.LblSensor[7], rig.pictures.Picture1, rig.Recursos(), rig.fakes.messages,
-        rig.s->autoajuste, [] { return QString(); }, [this] { return rig.botones[0].Appearance != 0; },
-        [this] { return rig.botones[15].Appearance != 0; }});
+        .boton = rig.botones[7],
+        .etiqueta = rig.s->panel.LblSensor[7],
+        .preview = rig.pictures.Picture1,
+        .carpetaRecursos = rig.Recursos(),
+        .mensajes = rig.fakes.messages,
+        .autoajuste = rig.s->autoajuste,
+        .camaraConectada = [this] { return rig.botones[0].Appearance != 0; },
+        .seguimientoActivo = [this] { return rig.botones[15].Appearance != 0; },
+    });
     seguimiento = std::make_unique<SeguimientoObjeto>(EntornoSeguimiento{
-        rig.pictures.Picture1,
-        *zona,
-        rig.botones[15],
-        rig.s->panel.LblSensor[8],
-        {&rig.s->panel.LblSensor[0], &rig.s->panel.LblSensor[1], &rig.s->panel.LblSensor[2],
-         &rig.s->panel.LblSensor[3]},
-        [this](bool on) { rig.s->panel.HsbSensor[0].Enabled = rig.s->panel.HsbSensor[1].Enabled = on; },
-        rig.s->autoajuste});
-    loop = std::make_unique<FrameLoop>(EntornoBucle{rig.pictures, rig.parametros, *zona, *seguimiento, camara,
-                                                    rig.s->escaner, rig.s->autoajuste, entradas, pantalla, rig.tmrReloj,
-                                                    rig.tmrSleep, tmrGuardar, rig.clock, "1", QLocale::c()});
+        .preview = rig.pictures.Picture1,
+        .zona = *zona,
+        .boton = rig.botones[15],
+        .muestra = rig.s->panel.LblSensor[8],
+        .etiquetasSensor = {&rig.s->panel.LblSensor[0], &rig.s->panel.LblSensor[1], &rig.s->panel.LblSensor[2],
+                            &rig.s->panel.LblSensor[3]},
+        .habilitarSensores =
+            [this](bool on) { rig.s->panel.HsbSensor[0].Enabled = rig.s->panel.HsbSensor[1].Enabled = on; },
+        .autoajuste = rig.s->autoajuste,
+    });
+    loop = std::make_unique<FrameLoop>(EntornoBucle{
+        .pictures = rig.pictures,
+        .parametros = rig.parametros,
+        .zona = *zona,
+        .seguimiento = *seguimiento,
+        .camara = camara,
+        .escaner = rig.s->escaner,
+        .autoajuste = rig.s->autoajuste,
+        .entradas = entradas,
+        .pantalla = pantalla,
+        .tmrReloj = rig.tmrReloj,
+        .tmrSleep = rig.tmrSleep,
+        .tmrGuardar = tmrGuardar,
+        .clock = rig.clock,
+        .numeroCamara = "1",
+        .locale = QLocale::c(),
+    });
     rig.fuenteSimilitud = [this] { return loop->Resultados().Similitud; };
   }
   SensorsRig rig;

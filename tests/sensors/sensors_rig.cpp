@@ -5,40 +5,56 @@ namespace miravela::test {
 SensorsRig::SensorsRig(QString folder, ScreenGrabber* grabberReal) : carpeta(folder.isEmpty() ? dir.path() : folder) {
   picture4.SetSizePixels(644, 484);
   botones[4].Visible = false;
-  EstadosVentana estados{[this] { return estadoInicio; },
-                         [this] { return reducida; },
-                         [this] {
-                           pasos.push_back("reducir");
-                           reducida = true;
-                         },
-                         [this] {
-                           pasos.push_back("zona");
-                           botones[7].Appearance = 1;
-                         },
-                         [this] { pasos.push_back("programacion"); },
-                         [this] { return inversa; },
-                         [this] {
-                           pasos.push_back("inversa");
-                           inversa = true;
-                         },
-                         [this] {
-                           pasos.push_back("email");
-                           botones[6].Appearance = 1;
-                         },
-                         {},
-                         {}};
-  Botonera botonera{[this](int i) -> Control& { return botones.at(static_cast<std::size_t>(i)); },
-                    [this](int i) { PulsarBoton(i); }};
+  EstadosVentana estados{
+      .estadoInicio = [this] { return estadoInicio; },
+      .modoReducido = [this] { return reducida; },
+      .reducirVentana =
+          [this] {
+            pasos.push_back("reducir");
+            reducida = true;
+          },
+      .activarZona =
+          [this] {
+            pasos.push_back("zona");
+            botones[7].Appearance = 1;
+          },
+      .cargarProgramacion = [this] { pasos.push_back("programacion"); },
+      .alarmaInversa = [this] { return inversa; },
+      .activarAlarmaInversa =
+          [this] {
+            pasos.push_back("inversa");
+            inversa = true;
+          },
+      .activarAvisoEmail =
+          [this] {
+            pasos.push_back("email");
+            botones[6].Appearance = 1;
+          },
+  };
   s = std::make_unique<Sensores>(EntornoSensores{
-      clock, fakes.services(), grabberReal ? *grabberReal : grabber, parametros, picture4, tmrReloj, tmrSleep, lblAyuda,
-      botonera, carpeta, [] { return QStringLiteral("/voz"); }, [this](const QString& n) { sonidos.push_back(n); },
-      [this] { return fuenteSimilitud ? fuenteSimilitud() : similitud; }, [this] { ++escondidos; }, estados,
-      QLocale(QLocale::Spanish, QLocale::Spain),
-      [this] {
-        const double r = aleatorios.empty() ? 0.0 : aleatorios.front();
-        if (!aleatorios.empty()) aleatorios.pop_front();
-        return r;
-      }});
+      .clock = clock,
+      .services = fakes.services(),
+      .grabber = grabberReal ? *grabberReal : grabber,
+      .parametros = parametros,
+      .picture4 = picture4,
+      .tmrReloj = tmrReloj,
+      .tmrSleep = tmrSleep,
+      .lblAyuda = lblAyuda,
+      .botones = botonera,
+      .carpetaRecursos = carpeta,
+      .carpetaVoz = [] { return QStringLiteral("/voz"); },
+      .reproducirSonido = [this](const QString& n) { sonidos.push_back(n); },
+      .similitud = [this] { return fuenteSimilitud ? fuenteSimilitud() : similitud; },
+      .esconderBotones = [this] { ++escondidos; },
+      .estados = estados,
+      .locale = QLocale(QLocale::Spanish, QLocale::Spain),
+      .aleatorio =
+          [this] {
+            const double r = aleatorios.empty() ? 0.0 : aleatorios.front();
+            if (!aleatorios.empty()) aleatorios.pop_front();
+            return r;
+          },
+  });
 }
 
 void SensorsRig::PulsarBoton(int index) {

@@ -29,6 +29,19 @@ class FakeGrabber : public ScreenGrabber {
   std::vector<QRect> pedidos;
 };
 
+// A bar whose buttons toggle their look the way the real actions do.
+class RigBotonera : public Botonera {
+ public:
+  RigBotonera(std::array<Control, 16>& botones, std::function<void(int)> click)
+      : botones_(botones), click_(std::move(click)) {}
+  Control& Boton(int i) const override { return botones_.at(static_cast<std::size_t>(i)); }
+  void Click(int i) override { click_(i); }
+
+ private:
+  std::array<Control, 16>& botones_;
+  std::function<void(int)> click_;
+};
+
 struct SensorsRig {
   // `dir` holds the settings files; a second rig given the same folder reads them.
   // A real grabber may stand in for the fake desktop.
@@ -49,13 +62,14 @@ struct SensorsRig {
   ModelTimer tmrSleep{clock, "TmrSleep", 5000};
   Control lblAyuda;
   std::array<Control, 16> botones;
+  RigBotonera botonera{botones, [this](int i) { PulsarBoton(i); }};
   std::vector<int> clicks;
   std::vector<QString> pasos;  // the other subsystems' restore steps, in order
   std::vector<QString> sonidos;
   std::deque<double> aleatorios;
   std::int16_t similitud = 100;
   std::function<std::int16_t()> fuenteSimilitud;  // when set, read instead of `similitud`
-  int estadoInicio = 28657;
+  int estadoInicio = kEstadoEnMarcha;
   bool reducida = false, inversa = false;
   int escondidos = 0;
   std::unique_ptr<Sensores> s;

@@ -17,7 +17,7 @@
 #include <QThread>
 
 #include "sensors/sensors_rig.h"
-#include "sensors/ventana_marco_qt.h"
+#include "view/sensors/ventana_marco_qt.h"
 
 namespace miravela::test {
 namespace {

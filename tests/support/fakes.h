@@ -99,7 +99,15 @@ struct FakeServices {
   FakeFolderChooser folders;
   FakeLock lock;
   FakeWindow window;
-  Services services() { return {messages, beeper, launcher, desktop, folders, lock, window}; }
+  Services services() {
+    return {.messages = messages,
+            .beeper = beeper,
+            .launcher = launcher,
+            .desktop = desktop,
+            .folders = folders,
+            .lock = lock,
+            .window = window};
+  }
 };
 
 // Reads a whole file, or an empty array.

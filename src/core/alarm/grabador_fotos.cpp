@@ -1,9 +1,11 @@
 #include "alarm/grabador_fotos.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 
 #include "alarm/dib_image.h"
-#include "alarm/jpeg_encoder.h"
+#include "alarm/jpeg/jpeg_encoder.h"
 #include "base/day_folders.h"
 #include "base/folders.h"
 
@@ -36,7 +38,7 @@ void GrabadorFotos::Sellar(QImage& lienzo, const QDateTime& cuando) {
   p.drawText(QPoint(50, 5 + metrics.ascent()), TextoSello(cuando, e_.etiquetaCamara));
 }
 
-void GrabadorFotos::GuardarFoto() {
+void GrabadorFotos::GuardarFoto(const QString& sonidoAlarma, int similitud) {
   if (e_.vistaVacia()) return;
   ImgRec.Visible = true;
   if (e_.visionNocturna()) e_.rellenarDesdeNoche();
@@ -62,11 +64,13 @@ void GrabadorFotos::GuardarFoto() {
   const QImage& foto = lienzo;
   SaveBitmap24(foto, e_.archivoTemporal);
 
-  UltimaFoto = carpeta + '/' + NombreFoto(e_.clock.Now(), ContadorFotos);
-  if (!foto.isNull() && e_.codificar) e_.codificar(foto, e_.calidadJpeg, UltimaFoto);
+  const QDateTime cuando = e_.clock.Now();
+  UltimaFoto = carpeta + '/' + NombreFoto(cuando, ContadorFotos);
+  const bool escrita = !foto.isNull() && GuardarJpeg(jpeg_, foto, e_.calidadJpeg, UltimaFoto);
 
   if (e_.avisoEmailActivo()) RecordarParaEmail();
   ImgRec.Visible = false;
+  if (escrita) Guardada.Raise({UltimaFoto, cuando, sonidoAlarma, similitud});
 }
 
 void GrabadorFotos::RecordarParaEmail() {
@@ -75,21 +79,17 @@ void GrabadorFotos::RecordarParaEmail() {
     FotosRecientes[static_cast<std::size_t>(i)] = FotosRecientes[static_cast<std::size_t>(i + 1)];
   FotosRecientes[static_cast<std::size_t>(adjuntas - 1)] = UltimaFoto;
   ++FotosSinEnviar;
-  if (FotosSinEnviar >= FotosPorEnvio && e_.enviarAvisoEmail) e_.enviarAvisoEmail();
 }
 
 void GrabadorFotos::DepurarCarpetas() {
   if (!e_.enMarcha() || !e_.programadorActivo()) return;
   const int dias = e_.diasGuardar();
   if (dias < 1) return;
-  // Only day folders count and go: the user's own folders beside them are left alone.
-  QStringList dayFolders = CarpetasDia(e_.carpetaImagenes);
-  while (dayFolders.size() >= dias) {
-    EliminarCarpeta(e_.carpetaImagenes + '/' + dayFolders.front());
-    const QStringList next = CarpetasDia(e_.carpetaImagenes);
-    if (next.size() >= dayFolders.size()) break;  // could not delete: do not spin
-    dayFolders = next;
-  }
+  // Room for the new day's folder: the oldest day folders give up their photographs.
+  // One that keeps the user's files stays, and the next oldest is still pruned.
+  const QStringList dayFolders = CarpetasDia(e_.carpetaImagenes);
+  const qsizetype sobran = dayFolders.size() - dias + 1;
+  for (qsizetype i = 0; i < sobran; ++i) EliminarCarpetaDia(e_.carpetaImagenes + '/' + dayFolders[i]);
 }
 
 bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ruta) {
@@ -98,7 +98,19 @@ bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ru
   jpeg.SetQuality(calidad);
   jpeg.SetComment("");
   if (jpeg.SampleHDC(foto, foto.width(), foto.height(), 0, 0) != cJpeg::kSampled) return false;
-  return jpeg.SaveFile(ruta) == cJpeg::kSaved;
+  if (Existe(ruta) || QFileInfo(ruta).isSymLink()) return false;
+  // Written under a hidden name beside it and renamed when whole, so a power cut or a
+  // kill leaves no torn photograph for the mailer or the user to take for a real one.
+  const QFileInfo destino(ruta);
+  const QString parcial = destino.path() + "/." + destino.fileName() + ".part";
+  QFile::remove(parcial);
+  if (jpeg.SaveFile(parcial) != cJpeg::kSaved) {
+    QFile::remove(parcial);
+    return false;
+  }
+  if (QFile::rename(parcial, ruta)) return true;
+  QFile::remove(parcial);
+  return false;
 }
 
 }  // namespace miravela

@@ -6,7 +6,10 @@
 #include <array>
 #include <functional>
 
+#include "alarm/jpeg/jpeg_encoder.h"
 #include "base/control.h"
+#include "base/eventos.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 
 namespace miravela {
@@ -18,6 +21,10 @@ QString TextoSello(const QDateTime& cuando, const QString& etiqueta);
 // "yyyy-mm-dd (hhmmss) N.jpg"
 QString NombreFoto(const QDateTime& cuando, int contador);
 
+// The mail counters until the mail settings say otherwise.
+inline constexpr int kFotosPorEnvioPorDefecto = 10;
+inline constexpr int kFotosAdjuntasPorDefecto = 5;
+
 class GrabadorFotos {
  public:
   struct Entorno {
@@ -28,25 +35,23 @@ class GrabadorFotos {
     QString archivoTemporal;  // Recursos/PICTMP.bmp of this program folder
     // The full-size frame: the canvas the stamp is printed on, and where the stamped
     // picture goes back to.
-    std::function<QImage()> lienzo;
-    std::function<void(const QImage&)> fijarLienzo;
-    std::function<double()> twipsPorPixel;
-    std::function<bool()> vistaVacia;      // no frame has arrived yet
-    std::function<bool()> visionNocturna;  // refill the canvas from the brightened picture
-    std::function<void()> rellenarDesdeNoche;
-    std::function<bool()> enMarcha;  // start-up completed
-    std::function<bool()> programadorActivo;
-    std::function<int()> diasGuardar;
-    std::function<bool()> avisoEmailActivo;
-    std::function<void()> enviarAvisoEmail;  // resets FotosSinEnviar itself on success
-    std::function<void()> procesarEventos;
-    // Writes the JPEG; never overwrites. Returns true when the file was written.
-    std::function<bool(const QImage&, int calidad, const QString& ruta)> codificar;
+    Hook<QImage()> lienzo;
+    Hook<void(const QImage&)> fijarLienzo;
+    Hook<double()> twipsPorPixel;
+    Hook<bool()> vistaVacia;      // no frame has arrived yet
+    Hook<bool()> visionNocturna;  // refill the canvas from the brightened picture
+    Hook<void()> rellenarDesdeNoche;
+    Hook<bool()> enMarcha;  // start-up completed
+    Hook<bool()> programadorActivo;
+    Hook<int()> diasGuardar;
+    Hook<bool()> avisoEmailActivo;  // remember the photograph for the next mail
+    Hook<void()> procesarEventos;
   };
 
   explicit GrabadorFotos(Entorno entorno) : e_(std::move(entorno)) { ImgRec.Visible = false; }
 
-  void GuardarFoto();
+  // The alarm's zone-cell sound and similarity travel with the photograph to its listeners.
+  void GuardarFoto(const QString& sonidoAlarma = {}, int similitud = 100);
   void DepurarCarpetas();
 
   Control ImgRec;  // the recording indicator, shown while a photograph is saved
@@ -55,22 +60,26 @@ class GrabadorFotos {
   QString UltimaFoto;
   std::array<QString, 10> FotosRecientes;  // slot 1 is index 0
   int FotosSinEnviar = 0;
-  int FotosPorEnvio = 1;
-  int FotosAdjuntas = 1;
+  int FotosPorEnvio = kFotosPorEnvioPorDefecto;
+  int FotosAdjuntas = kFotosAdjuntasPorDefecto;
+
+  // Raised once a photograph is whole on disk.
+  Event<FotoGuardada> Guardada;
 
  private:
   void Sellar(QImage& lienzo, const QDateTime& cuando);
   void RecordarParaEmail();
   Entorno e_;
+  cJpeg jpeg_;  // kept, so its buffers serve every photograph
 };
 
 }  // namespace miravela
 
 namespace miravela {
 
-class cJpeg;
 // The photograph through the image and the encoder, as the recorder writes it: no
-// chroma subsampling, the given quality, no user comment. False when nothing was written.
+// chroma subsampling, the given quality, no user comment. The file appears under its
+// name only once whole, and never replaces one. False when nothing was written.
 bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ruta);
 
 }  // namespace miravela

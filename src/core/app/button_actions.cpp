@@ -1,41 +1,42 @@
 // The commands of the button bar that belong to the main window itself.
 #include "app/form1.h"
+#include "base/botones.h"
 
 namespace miravela {
 
 void Form1::ConectarBotones() {
   auto& bar = Botones;
-  bar.SetAction(1, [this] {
+  bar.SetAction(kBotonCarpetaImagenes, [this] {
     services_.window.Minimize();
     services_.launcher.OpenWithDefault(config.CarpetaImagenes);
   });
-  bar.SetAction(3, [&bar] {
-    bar.PctBoton[3].Visible = false;
-    bar.PctBoton[4].Visible = true;
+  bar.SetAction(kBotonActivarAlarma, [&bar] {
+    bar.PctBoton[kBotonActivarAlarma].Visible = false;
+    bar.PctBoton[kBotonDesactivarAlarma].Visible = true;
   });
-  bar.SetAction(4, [&bar] {
-    bar.PctBoton[3].Visible = true;
-    bar.PctBoton[4].Visible = false;
+  bar.SetAction(kBotonDesactivarAlarma, [&bar] {
+    bar.PctBoton[kBotonActivarAlarma].Visible = true;
+    bar.PctBoton[kBotonDesactivarAlarma].Visible = false;
   });
-  for (int index = 9; index <= 11; ++index) {
-    bar.SetAction(index, [this, slot = index - 7] {
+  for (int slot = 2; slot <= 4; ++slot) {
+    bar.SetAction(BotonDeSlot(slot), [this, slot] {
       if (!programa.EsPrincipal()) return;
       const QString carpeta = programa.Ruta(QStringLiteral("Objetos/C%1").arg(slot));
       services_.launcher.StartDetached(carpeta + "/Miravela", {}, carpeta);
     });
   }
-  bar.SetAction(13, [this, &bar] {
-    if (bar.Pulsado(13)) return;  // the folder dialog is already open
+  bar.SetAction(kBotonNube, [this, &bar] {
+    if (bar.Pulsado(kBotonNube)) return;  // the folder dialog is already open
     TmrReloj.SetEnabled(false);
     TmrSleep.SetEnabled(false);
     pictures.Picture3.Visible = true;
-    bar.SetPulsado(13, true);
+    bar.SetPulsado(kBotonNube, true);
     const QString carpeta = services_.folders.Choose(QString::fromUtf8(
         "Seleccione una carpeta de OneDrive, Google Drive o Dropbox para tener acceso a las imágenes desde "
         "cualquier lugar y dispositivo."));
     GuardarCarpetaImagenes(programa, config, carpeta);
-    bar.SetPulsado(13, false);
-    if (bar.Pulsado(0)) {
+    bar.SetPulsado(kBotonNube, false);
+    if (bar.Pulsado(kBotonCamara)) {
       pictures.Picture3.Visible = false;
       TmrReloj.SetEnabled(true);
       TmrSleep.SetEnabled(true);

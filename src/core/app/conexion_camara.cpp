@@ -39,7 +39,7 @@ void ConexionCamara::ConectarCamara() {
 }
 
 void ConexionCamara::DesconectarCamara() {
-  if (e_.limpiarImagenes) e_.limpiarImagenes();
+  e_.limpiarImagenes();
   e_.camara.StopCamera();
   e_.picture3.Visible = true;
 }
@@ -60,7 +60,7 @@ void ConexionCamara::Boton0_Click() {
 void ConexionCamara::Conectar() {
   const bool escaner = e_.escanerActivo && e_.escanerActivo();
   if (!escaner && (CboDriver.List.isEmpty() || CboDriver.ListIndex < 0 || CboDriver.Text().isEmpty())) {
-    e_.botones.PctBoton[0].BackColor = kColorReposo;
+    e_.botones.PctBoton[kBotonCamara].BackColor = kColorReposo;
     CboDriver_DropDown();
     e_.services.messages.Show(
         QString::fromUtf8("No se encontró ninguna cámara Web disponible. Por favor instale los drivers de la "
@@ -68,7 +68,7 @@ void ConexionCamara::Conectar() {
         "Miravela - Imposible Conectar", IconoMensaje::Exclamacion, BotonesMensaje::Aceptar);
     return;
   }
-  if (e_.mostrarListaAlarmas) e_.mostrarListaAlarmas();
+  e_.mostrarListaAlarmas();
   if (!escaner) {
     GuardarCamara();
     ConectarCamara();
@@ -81,15 +81,15 @@ void ConexionCamara::Conectar() {
 }
 
 void ConexionCamara::Desconectar() {
-  if (e_.cancelarSuspension) e_.cancelarSuspension();
-  if (e_.apagarVisionNocturna) e_.apagarVisionNocturna();
+  e_.cancelarSuspension();
+  e_.apagarVisionNocturna();
   e_.tmrReloj.SetEnabled(false);
   e_.tmrSleep.SetEnabled(false);
   DesconectarCamara();
   CargarCamaras();
-  if (e_.ocultarListaAlarmas) e_.ocultarListaAlarmas();
+  e_.ocultarListaAlarmas();
   e_.botones.SetPulsado(0, false);
-  if (e_.restaurarTitulo) e_.restaurarTitulo();
+  e_.restaurarTitulo();
 }
 
 }  // namespace miravela

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "base/picture_box.h"
 #include "base/program_folder.h"
@@ -24,13 +25,13 @@ class ConexionCamara {
     ModelTimer& tmrReloj;
     ModelTimer& tmrSleep;
     ModelTimer& tmrSuspender;
-    std::function<void()> limpiarImagenes;  // clears Picture1 and Picture4
-    std::function<bool()> escanerActivo;    // the screen capturer watches instead of a camera
-    std::function<void()> mostrarListaAlarmas;
-    std::function<void()> ocultarListaAlarmas;
-    std::function<void()> cancelarSuspension;
-    std::function<void()> apagarVisionNocturna;
-    std::function<void()> restaurarTitulo;  // the read-out and the normal window title
+    Hook<void()> limpiarImagenes;  // clears Picture1 and Picture4
+    Hook<bool()> escanerActivo;    // the screen capturer watches instead of a camera
+    Hook<void()> mostrarListaAlarmas;
+    Hook<void()> ocultarListaAlarmas;
+    Hook<void()> cancelarSuspension;
+    Hook<void()> apagarVisionNocturna;
+    Hook<void()> restaurarTitulo;  // the read-out and the normal window title
   };
 
   explicit ConexionCamara(Entorno entorno);

@@ -6,12 +6,14 @@
 
 #include "app/form1.h"
 #include "base/folders.h"
+#include "base/version.h"
 
 namespace miravela {
 namespace {
 
+// The first line is the program's name and version.
 const char* const kLeame[] = {
-    "Miravela 11.23",
+    nullptr,
     "Programa y textos: el equipo de Miravela",
     "Todos los derechos reservados",
     "Hecho con cariño para vigilar casas y tiendas",
@@ -112,7 +114,7 @@ bool Form1::CrearLeame() {
     return false;
   }
   QByteArray text;
-  for (const char* line : kLeame) text += QByteArray(line) + "\r\n";
+  for (const char* line : kLeame) text += (line ? QByteArray(line) : NombreVersion().toUtf8()) + "\r\n";
   file.write(text);
   return true;
 }

@@ -27,6 +27,11 @@ Form1::Form1(Form1Deps deps)
 
 Form1::~Form1() = default;
 
+void Form1::RestaurarLectura() {
+  TxtSensor.Caption = TxtSensor.Tag;
+  Caption = TituloBase;
+}
+
 void Form1::Form_Resize(bool estadoNormal) {
   VentanaNormal = estadoNormal;
   if (estadoNormal) services_.window.SetTopmost();

@@ -2,14 +2,15 @@
 // The main window as a model: its named controls and state, the timers, and the
 // subsystems it composes. Start-up, shut-down and the wiring live in their own files.
 #include <QImage>
-#include <functional>
 #include <memory>
 
 #include "alarm/grabador_fotos.h"
-#include "alarm/jpeg_encoder.h"
 #include "app/conexion_camara.h"
+#include "base/botones.h"
 #include "base/configuracion.h"
 #include "base/control.h"
+#include "base/estado_inicio.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "base/picture_box.h"
 #include "base/program_folder.h"
@@ -21,10 +22,6 @@
 
 namespace miravela {
 
-inline constexpr int kEstadoAbandonado = -1;
-inline constexpr int kEstadoEnMarcha = 28657;
-inline constexpr int kEstadoCerrando = 0;
-
 struct Form1Deps {
   Clock& clock;
   Services services;
@@ -32,27 +29,29 @@ struct Form1Deps {
   QString ejecutable;  // the program image, target of the desktop launcher
   // Whether the capture back end can be used at all; without it the program cannot
   // watch anything and ends at start-up.
-  std::function<bool()> capturaDisponible;
+  Hook<bool()> capturaDisponible = [] { return true; };
   CameraControl& camara;
   ScreenGrabber& pantalla;  // the desktop, for the screen capturer
 };
 
-// Steps of start-up and shut-down that belong to subsystems wired in later. Each is
-// called in its place of the sequence; one that is not wired in stays empty.
+// Steps of start-up and shut-down that belong to subsystems plugged in from outside
+// the window. Each is called in its place of the sequence; one not plugged in does nothing.
 struct PasosSubsistemas {
-  using Paso = std::function<void()>;
+  using Paso = Hook<void()>;
   // Start-up, in order.
   Paso CargarAlarmas, CargarEfectosSonido;
   // Shut-down, in order.
   Paso CerrarMedios;
   Paso GuardarAlarma, GuardarEfectosSonido;
   // Plays a sound of the program (voice clips, alarm sounds), never interrupting one that plays.
-  std::function<void(const QString& nombre)> ReproducirSonido;
+  Hook<void(const QString& nombre)> ReproducirSonido;
   // Whether the task scheduler is on and how many day folders it keeps.
-  std::function<bool()> ProgramadorActivo = [] { return false; };
-  std::function<int()> DiasGuardar = [] { return 365; };
+  Hook<bool()> ProgramadorActivo;
+  Hook<int()> DiasGuardar = [] { return 365; };
+  // The text of the alarm-sound list, which the zone cells store as their sound.
+  Hook<QString()> AlarmaElegida;
   // Plays the alarm sound of the last alarm; false when the alarm list is empty.
-  std::function<bool(const QString& archivo)> ReproducirAlarma = [](const QString&) { return false; };
+  Hook<bool(const QString& archivo)> ReproducirAlarma;
 };
 
 class Form1 {
@@ -76,8 +75,11 @@ class Form1 {
   void AjustarBotonesCamara();
   // Plugs the bar's own commands in: folders, alarm arming, companion copies, cloud folder.
   void ConectarBotones();
-  bool AlarmaArmada() const { return Botones.PctBoton[4].Visible; }
+  bool AlarmaArmada() const { return Botones.PctBoton[kBotonDesactivarAlarma].Visible; }
   void TmrGuardar_Timer();
+  // The read-out back to its saved copy (its tag) and the caption to the normal title,
+  // once nothing is watched any more.
+  void RestaurarLectura();
 
   // State.
   int EstadoInicio = 0;
@@ -116,18 +118,16 @@ class Form1 {
   PasosSubsistemas Subsistemas;
 
   // Each start-up and shut-down step reports its name here, so the order can be followed.
-  std::function<void(const QString&)> OnPaso;
+  Hook<void(const QString&)> OnPaso;
 
   Services& services() { return services_; }
   Clock& clock() { return clock_; }
 
  private:
-  void Paso(const QString& nombre) {
-    if (OnPaso) OnPaso(nombre);
-  }
+  void Paso(const QString& nombre) { OnPaso(nombre); }
   void Paso(const QString& nombre, const PasosSubsistemas::Paso& accion) {
     Paso(nombre);
-    if (accion) accion();
+    accion();
   }
   void ConstruirSensores();
   void ConstruirSubsistemas();
@@ -142,9 +142,10 @@ class Form1 {
   Clock& clock_;
   Services services_;
   QString ejecutable_;
-  std::function<bool()> capturaDisponible_;
+  Hook<bool()> capturaDisponible_;
   CameraControl& camara_;
   ScreenGrabber& pantalla_;
+  std::unique_ptr<Botonera> botonera_;  // the bar as the sensors see it
   std::unique_ptr<Sensores> sensores_;
   struct Piezas;  // the sensor stand-ins and frame sources the subsystems are built on
   std::unique_ptr<Piezas> piezas_;
@@ -153,7 +154,6 @@ class Form1 {
   std::unique_ptr<FrameLoop> bucle_;
   std::unique_ptr<ConexionCamara> conexion_;
   std::unique_ptr<GrabadorFotos> grabador_;
-  cJpeg jpeg_;  // kept, so its buffers serve every photograph
 };
 
 }  // namespace miravela

@@ -26,6 +26,17 @@ class FuenteCamara : public FrameSource {
   PictureBox& picture4_;
 };
 
+// The button bar as the sensors press and read it.
+class BotoneraForm : public Botonera {
+ public:
+  explicit BotoneraForm(ButtonBar& bar) : bar_(bar) {}
+  Control& Boton(int index) const override { return bar_.PctBoton.at(static_cast<std::size_t>(index)); }
+  void Click(int index) override { bar_.PctBoton_Click(index); }
+
+ private:
+  ButtonBar& bar_;
+};
+
 class PantallaForm : public PantallaCifras {
  public:
   explicit PantallaForm(Form1& form) : f_(form) {}
@@ -42,7 +53,7 @@ class PantallaForm : public PantallaCifras {
 }  // namespace piezas
 
 struct Form1::Piezas {
-  Piezas(Form1& form, CameraControl& camaraControl, std::function<QString()> alarmaElegida)
+  Piezas(Form1& form, CameraControl& camaraControl, Hook<QString()> alarmaElegida)
       : entradas(form.sensores(), std::move(alarmaElegida)),
         camara(camaraControl, form.pictures.Picture4),
         pantalla(form) {}

@@ -1,6 +1,7 @@
 // Start-up: from the window being created to the first frame being watched.
 #include "app/form1.h"
 #include "base/folders.h"
+#include "base/version.h"
 
 namespace miravela {
 
@@ -32,7 +33,7 @@ void Form1::Form_Load() {
   Paso("ComprobarInstancia");
   if (OtraInstanciaBloquea()) return TerminarArranque();
   Paso("ComprobarCaptura");
-  if (capturaDisponible_ && !capturaDisponible_()) return TerminarArranque();
+  if (!capturaDisponible_()) return TerminarArranque();
 
   parametros.PasoMuestra = 3;
   parametros.SaltoMuestra = 3.0f;
@@ -52,8 +53,8 @@ void Form1::Form_Load() {
     CrearAccesoDirecto();
   }
 
-  TituloBase = programa.EsPrincipal() ? QStringLiteral("Miravela 11.23")
-                                      : QStringLiteral("Miravela 11.23  (C%1)").arg(programa.NumeroCamara);
+  TituloBase =
+      programa.EsPrincipal() ? NombreVersion() : NombreVersion() + QStringLiteral("  (C%1)").arg(programa.NumeroCamara);
   Caption = TituloBase;
   EstadoInicio = kEstadoEnMarcha;
 
@@ -79,21 +80,21 @@ void Form1::CargarFondo() {
 void Form1::AjustarBotonesCamara() {
   auto& botones = Botones.PctBoton;
   if (!programa.EsPrincipal()) {
-    const int index = programa.NumeroCamara.toInt() + 7;
-    if (index < 8 || index > 12) return;
+    const int index = BotonDeSlot(programa.NumeroCamara.toInt());
+    if (index < kBotonSlot1 || index > kBotonSlot5) return;
     auto& propio = botones[static_cast<std::size_t>(index)];
     propio.Visible = true;
-    propio.BackColor = Rgb(128, 255, 128);
+    propio.BackColor = kColorResaltado;
     propio.Enabled = false;
     return;
   }
   bool alguna = false;
   for (int slot = 2; slot <= 4; ++slot) {
     const bool instalada = Existe(programa.Ruta(QStringLiteral("Objetos/C%1/Miravela").arg(slot)));
-    if (instalada) botones[static_cast<std::size_t>(slot + 7)].Visible = true;
+    if (instalada) botones[static_cast<std::size_t>(BotonDeSlot(slot))].Visible = true;
     alguna = alguna || instalada;
   }
-  if (alguna) botones[8].Visible = true;
+  if (alguna) botones[kBotonSlot1].Visible = true;
 }
 
 }  // namespace miravela

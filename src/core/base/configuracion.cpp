@@ -71,8 +71,14 @@ std::uint8_t ValorByte(const QString& value) {
 }
 
 void EscribirIniPorDefecto(const QString& archivo, const QString& etiqueta) {
-  const QString lines[kCampos] = {"[TAGCAM]", etiqueta, "[DIRIMG]", "", "[DIRALR]", "",  "[DIRSND]", "",
-                                  "[DIRFND]", "",       "[PLUGIN]", "", "[EFESND]", "7", "[RESJPG]", "75"};
+  const QString lines[kCampos] = {"[TAGCAM]", etiqueta,
+                                  "[DIRIMG]", "",
+                                  "[DIRALR]", "",
+                                  "[DIRSND]", "",
+                                  "[DIRFND]", "",
+                                  "[PLUGIN]", "",
+                                  "[EFESND]", QString::number(kRepeticionEfectoPorDefecto),
+                                  "[RESJPG]", QString::number(kCalidadJpegPorDefecto)};
   QByteArray out;
   for (const QString& line : lines) out += line.toUtf8() + "\r\n";
   QFile file(archivo);
@@ -163,8 +169,8 @@ Configuracion CargarConfiguracion(const ProgramFolder& programa) {
   config.CarpetaSonidos = CarpetaDeTrabajo(programa, config.CarpetaSonidos, "Sonidos");
   config.CarpetaFondos = CarpetaDeTrabajo(programa, config.CarpetaFondos, "Fondos");
 
-  if (config.RepeticionEfecto == 0) config.RepeticionEfecto = 7;
-  if (config.CalidadJpeg == 0) config.CalidadJpeg = 75;
+  if (config.RepeticionEfecto == 0) config.RepeticionEfecto = kRepeticionEfectoPorDefecto;
+  if (config.CalidadJpeg == 0) config.CalidadJpeg = kCalidadJpegPorDefecto;
   if (config.CalidadJpeg > 100) config.CalidadJpeg = 100;
   return config;
 }

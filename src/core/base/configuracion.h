@@ -39,6 +39,10 @@ struct Configuracion {
   ParesOpcionales Opcionales;
 };
 
+// What a missing or zero value of the file stands for.
+inline constexpr std::uint8_t kRepeticionEfectoPorDefecto = 7;
+inline constexpr std::uint8_t kCalidadJpegPorDefecto = 75;
+
 inline constexpr const char* kArchivoIni = "Recursos/Miravela.INI";
 
 // The values of the file as written, before folders are settled: the eight values

@@ -22,10 +22,6 @@ void CrearCarpeta(const QString& carpeta) {
   QDir().mkdir(carpeta);
 }
 
-void EliminarCarpeta(const QString& carpeta) {
-  if (ExisteCarpeta(carpeta)) QDir(carpeta).removeRecursively();
-}
-
 void LimpiarAtributos(const QString& nombreArchivo) {
   QFile file(nombreArchivo);
   if (file.exists()) file.setPermissions(file.permissions() | QFileDevice::ReadOwner | QFileDevice::WriteOwner);

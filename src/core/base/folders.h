@@ -10,7 +10,6 @@ bool Existe(const QString& nombreArchivo);
 bool ExisteCarpeta(const QString& carpeta);
 // One level only: the parent must already exist.
 void CrearCarpeta(const QString& carpeta);
-void EliminarCarpeta(const QString& carpeta);
 // Makes a file writable again, so a settings file the user set read-only is still rewritten.
 void LimpiarAtributos(const QString& nombreArchivo);
 void EliminarArchivo(const QString& nombreArchivo);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "base/hook.h"
+
 namespace miravela {
 
 class ModelTimer;
@@ -36,7 +38,7 @@ class ModelTimer {
   void SetInterval(int ms);
   QString Tag;
 
-  std::function<void()> OnTimer;
+  Hook<void()> OnTimer;
   // Raised by the clock when the interval has passed.
   void Fire();
 

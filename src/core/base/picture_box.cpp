@@ -6,15 +6,11 @@
 #include <cstring>
 #include <vector>
 
+#include "base/twips.h"
+
 namespace miravela {
 
 namespace {
-
-// Twips are converted to the pixel they fall in; the small bias keeps a position that
-// is a whole number of pixels from landing one pixel short after a division.
-int TwipsToPixel(double twips, double twipsPerPixel) {
-  return static_cast<int>(std::floor(twips / twipsPerPixel + 1e-7));
-}
 
 QImage Blank(int w, int h, Color back) {
   QImage image(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
@@ -82,15 +78,15 @@ void StretchInto(QImage& dest, const QImage& sourceAny, int x, int y, int w, int
 }
 
 PictureBox::PictureBox(double twipsPerPixelX, double twipsPerPixelY, int widthPixels, int heightPixels)
-    : tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
-      tppY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15),
+    : tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : kTwipsPorPixelHabitual),
+      tppY_(twipsPerPixelY > 0 ? twipsPerPixelY : kTwipsPorPixelHabitual),
       widthPx_(std::max(widthPixels, 0)),
       heightPx_(std::max(heightPixels, 0)) {
   NewBlankImage();
 }
 
-int PictureBox::Width() const { return static_cast<int>(std::lround(widthPx_ * tppX_)); }
-int PictureBox::Height() const { return static_cast<int>(std::lround(heightPx_ * tppY_)); }
+int PictureBox::Width() const { return TwipsDePixeles(widthPx_, tppX_); }
+int PictureBox::Height() const { return TwipsDePixeles(heightPx_, tppY_); }
 
 void PictureBox::NewBlankImage() { image_ = Blank(widthPx_, heightPx_, BackColor); }
 
@@ -107,7 +103,7 @@ void PictureBox::SetSizePixels(int widthPixels, int heightPixels) {
 }
 
 void PictureBox::SetSizeTwips(double widthTwips, double heightTwips) {
-  SetSizePixels(static_cast<int>(std::lround(widthTwips / tppX_)), static_cast<int>(std::lround(heightTwips / tppY_)));
+  SetSizePixels(PixelesDeTwips(widthTwips, tppX_), PixelesDeTwips(heightTwips, tppY_));
 }
 
 void PictureBox::SetPicture(const QImage& picture) {
@@ -134,8 +130,8 @@ void PictureBox::Cls() {
 
 void PictureBox::CommitImage() { picture_ = image_; }
 
-int PictureBox::PixelX(double twipsX) const { return TwipsToPixel(twipsX, tppX_); }
-int PictureBox::PixelY(double twipsY) const { return TwipsToPixel(twipsY, tppY_); }
+int PictureBox::PixelX(double twipsX) const { return PixelDeTwips(twipsX, tppX_); }
+int PictureBox::PixelY(double twipsY) const { return PixelDeTwips(twipsY, tppY_); }
 
 std::int64_t PictureBox::Point(double x, double y) const {
   const int px = PixelX(x), py = PixelY(y);
@@ -184,8 +180,7 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color color) {
 }
 
 void PictureBox::PaintPicture(const QImage& source, double x, double y, double width, double height) {
-  StretchInto(image_, source, PixelX(x), PixelY(y), static_cast<int>(std::lround(width / tppX_)),
-              static_cast<int>(std::lround(height / tppY_)));
+  StretchInto(image_, source, PixelX(x), PixelY(y), PixelesDeTwips(width, tppX_), PixelesDeTwips(height, tppY_));
 }
 
 FormPictures::FormPictures(double twipsPerPixelX, double twipsPerPixelY)

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "base/parametros_deteccion.h"
 #include "base/picture_box.h"
-#include "detect/parametros_deteccion.h"
 
 namespace miravela {
 

@@ -7,28 +7,16 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/autoajuste.h"
+#include "base/entradas_tick.h"
+#include "base/frame_source.h"
 #include "base/model_timer.h"
+#include "base/parametros_deteccion.h"
 #include "base/picture_box.h"
-#include "detect/autoajuste.h"
-#include "detect/frame_source.h"
-#include "detect/parametros_deteccion.h"
 #include "detect/seguimiento_objeto.h"
 #include "detect/zona_vigilancia.h"
 
 namespace miravela {
-
-// What a tick reads from the sensor panel and the image-mode switches.
-class EntradasTick {
- public:
-  virtual ~EntradasTick() = default;
-  virtual int Movimiento() const = 0;         // slider 0, 0..50
-  virtual int ColorSensor() const = 0;        // slider 1, 0..50
-  virtual int Frecuencia() const = 0;         // slider 2; below 1 the loop sets its own pace
-  virtual QString AlarmaElegida() const = 0;  // text of the alarm-sound list
-  virtual bool EscanerActivo() const = 0;
-  virtual bool VisionNocturna() const = 0;
-  virtual std::uint8_t DivisorNoche() const = 0;
-};
 
 // Where the figures of a tick are shown.
 class PantallaCifras {

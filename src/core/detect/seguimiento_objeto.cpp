@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "base/numbers.h"
+#include "base/paleta.h"
 #include "detect/comparacion.h"
 #include "detect/zona_vigilancia.h"
 
@@ -88,14 +89,14 @@ void SeguimientoObjeto::AlternarSeguimiento() {
 void SeguimientoObjeto::HabilitarSensores(bool on) {
   for (Control* etiqueta : e_.etiquetasSensor)
     if (etiqueta) etiqueta->Enabled = on;
-  if (e_.habilitarSensores) e_.habilitarSensores(on);
+  e_.habilitarSensores(on);
 }
 
 void SeguimientoObjeto::ActivarSeguimiento() {
   if (e_.autoajuste.Activo()) e_.autoajuste.Detener();
   HabilitarSensores(false);
   e_.boton.Appearance = 1;
-  e_.boton.BackColor = 0xC0FFC0;
+  e_.boton.BackColor = kColorReposo;
   e_.muestra.Appearance = 1;
   FijarColorObjeto(static_cast<std::int64_t>(LeadingNumber(e_.muestra.Tag)));
   e_.preview.MousePointer = kPunteroSeguimiento;
@@ -105,7 +106,7 @@ void SeguimientoObjeto::ActivarSeguimiento() {
 
 void SeguimientoObjeto::DesactivarSeguimiento() {
   e_.boton.Appearance = 0;
-  e_.boton.BackColor = 0xC0FFC0;
+  e_.boton.BackColor = kColorReposo;
   e_.muestra.Appearance = 0;
   e_.muestra.BackColor = kMuestraReposo;
   HabilitarSensores(true);

@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/autoajuste.h"
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/picture_box.h"
-#include "detect/autoajuste.h"
 
 namespace miravela {
 
@@ -24,10 +25,10 @@ inline constexpr int kPunteroSeguimiento = 99;   // the custom pointer over the 
 struct EntornoSeguimiento {
   PictureBox& preview;
   ZonaVigilancia& zona;
-  Control& boton;                               // the tracking button; pressed = tracking on
-  Control& muestra;                             // the swatch of the tracked colour; its tag keeps the colour
-  std::array<Control*, 4> etiquetasSensor;      // Movimiento and Color with their values
-  std::function<void(bool)> habilitarSensores;  // the Movimiento and Color sliders
+  Control& boton;                           // the tracking button; pressed = tracking on
+  Control& muestra;                         // the swatch of the tracked colour; its tag keeps the colour
+  std::array<Control*, 4> etiquetasSensor;  // Movimiento and Color with their values
+  Hook<void(bool)> habilitarSensores;       // the Movimiento and Color sliders
   Autoajuste& autoajuste;
 };
 

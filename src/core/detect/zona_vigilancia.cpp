@@ -5,6 +5,7 @@
 
 #include "base/folders.h"
 #include "base/numbers.h"
+#include "base/paleta.h"
 #include "base/text_codec.h"
 
 namespace miravela {
@@ -122,7 +123,7 @@ void ZonaVigilancia::Encender() {
     }
   }
   e_.boton.Appearance = 1;
-  e_.boton.BackColor = 0xC0FFC0;
+  e_.boton.BackColor = kColorReposo;
   MostrarCifra();
 }
 
@@ -155,7 +156,7 @@ void ZonaVigilancia::Apagar() {
     etiquetas_[Indice(n)].Visible = false;
   }
   e_.boton.Appearance = 0;
-  e_.boton.BackColor = 0xC0FFC0;
+  e_.boton.BackColor = kColorReposo;
   e_.etiqueta.Appearance = 0;
   e_.etiqueta.BackColor = kEtiquetaZonaInactiva;
   e_.etiqueta.Caption = QStringLiteral("100%");

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/autoajuste.h"
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/picture_box.h"
 #include "base/services.h"
-#include "detect/autoajuste.h"
 
 namespace miravela {
 
@@ -57,9 +58,9 @@ struct EntornoZona {
   QString carpetaRecursos;  // where Miravela.ZNA and Miravela.ALZ live
   MessageBoxService& mensajes;
   Autoajuste& autoajuste;
-  std::function<QString()> alarmaElegida;   // text of the alarm-sound list
-  std::function<bool()> camaraConectada;    // the connect button is pressed
-  std::function<bool()> seguimientoActivo;  // the tracking button is pressed
+  Hook<QString()> alarmaElegida;   // text of the alarm-sound list
+  Hook<bool()> camaraConectada;    // the connect button is pressed
+  Hook<bool()> seguimientoActivo;  // the tracking button is pressed
 };
 
 class ZonaVigilancia {

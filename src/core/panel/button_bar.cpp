@@ -32,8 +32,8 @@ constexpr std::array<Ayuda, ButtonBar::kBotones> kAyudas = {{
 
 ButtonBar::ButtonBar() {
   for (auto& boton : PctBoton) boton.BackColor = kColorReposo;
-  PctBoton[0].Tag = "0";        // UltimoBoton lives in button 0's tag
-  PctBoton[4].Visible = false;  // the alarm starts disarmed: button 3 shown, 4 hidden
+  PctBoton[kBotonCamara].Tag = "0";                  // UltimoBoton lives in button 0's tag
+  PctBoton[kBotonDesactivarAlarma].Visible = false;  // the alarm starts disarmed: button 3 shown, 4 hidden
   for (int i = 8; i <= 12; ++i) PctBoton[static_cast<std::size_t>(i)].Visible = false;
   LblAyuda.ForeColor = kAyudaReposo;
   LblAyuda.Caption = TextoAyudaReposo();
@@ -41,7 +41,7 @@ ButtonBar::ButtonBar() {
 
 QString ButtonBar::TextoAyudaReposo() { return QStringLiteral("m i r a v e l a . o r g"); }
 
-void ButtonBar::SetAction(int index, std::function<void()> action) {
+void ButtonBar::SetAction(int index, Hook<void()> action) {
   actions_.at(static_cast<std::size_t>(index)) = std::move(action);
 }
 
@@ -57,7 +57,7 @@ void ButtonBar::PctBoton_MouseUp(int index) {
   PctBoton.at(static_cast<std::size_t>(index)).BackColor = kColorResaltado;
 }
 
-int ButtonBar::UltimoBoton() const { return PctBoton[0].Tag.toInt(); }
+int ButtonBar::UltimoBoton() const { return PctBoton[kBotonCamara].Tag.toInt(); }
 
 void ButtonBar::SetPulsado(int index, bool on) {
   auto& boton = PctBoton.at(static_cast<std::size_t>(index));
@@ -82,7 +82,7 @@ void ButtonBar::PctBoton_MouseMove(int index) {
     LblAyuda.ForeColor = kAyudaActiva;
     LblAyuda.Caption = TextoAyuda(index);
   }
-  PctBoton[0].Tag = QString::number(index);
+  PctBoton[kBotonCamara].Tag = QString::number(index);
 }
 
 void ButtonBar::EsconderBotones() {

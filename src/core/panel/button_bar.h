@@ -5,15 +5,12 @@
 #include <array>
 #include <functional>
 
+#include "base/botones.h"
 #include "base/control.h"
+#include "base/hook.h"
+#include "base/paleta.h"
 
 namespace miravela {
-
-inline constexpr Color kColorReposo = 0xC0FFC0;
-inline constexpr Color kColorResaltado = 0x80FF80;
-inline constexpr Color kColorPulsado = 0x8080FF;
-inline constexpr Color kAyudaActiva = 255;
-inline constexpr Color kAyudaReposo = 0x404040;
 
 class ButtonBar {
  public:
@@ -25,7 +22,7 @@ class ButtonBar {
   Control LblAyuda;
 
   // Plugs in the click action of button `index`; a button without one does nothing.
-  void SetAction(int index, std::function<void()> action);
+  void SetAction(int index, Hook<void()> action);
   void PctBoton_Click(int index);
   void PctBoton_MouseDown(int index);
   void PctBoton_MouseUp(int index);
@@ -37,15 +34,15 @@ class ButtonBar {
   void SetPulsado(int index, bool on);
   int UltimoBoton() const;
   // Whether the frame loop runs decides the help text of button 0.
-  std::function<bool()> CamaraConectada = [] { return false; };
+  Hook<bool()> CamaraConectada;
   // The rest of the window's hover state (the lists, the zone overlay), cleared with the bar's.
-  std::function<void()> AlEsconder;
+  Hook<void()> AlEsconder;
 
   static QString TextoAyudaReposo();
 
  private:
   QString TextoAyuda(int index) const;
-  std::array<std::function<void()>, kBotones> actions_;
+  std::array<Hook<void()>, kBotones> actions_;
 };
 
 }  // namespace miravela

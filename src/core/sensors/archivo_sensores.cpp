@@ -5,7 +5,6 @@
 namespace miravela {
 
 namespace {
-constexpr Color kProgramadorRestaurado = Rgb(192, 255, 192);
 
 ValorEtiquetado Bandera(bool on) { return ValorEtiquetado::Entero(on ? 1 : 0); }
 bool Leido1(const ValorEtiquetado& v) { return v.ComoNumero() == 1; }
@@ -39,10 +38,10 @@ void ArchivoSensores::RestaurarRegistro1(const RegistroAjustes& r) {
     e_.botones.Boton(kBotonCamara).Appearance = 1;
     e_.botones.Click(kBotonCamara);
   }
-  if (e_.estados.estadoInicio() == kInicioCompletado && Leido1(r.Campo2)) {
+  if (e_.estados.estadoInicio() == kEstadoEnMarcha && Leido1(r.Campo2)) {
     Control& programador = e_.botones.Boton(kBotonProgramador);
     programador.Appearance = 1;
-    programador.BackColor = kProgramadorRestaurado;
+    programador.BackColor = kColorReposo;
     e_.estados.cargarProgramacion();
   }
 }
@@ -60,7 +59,7 @@ void ArchivoSensores::RestaurarRegistro3(const RegistroAjustes& r) {
   if (Leido1(r.Campo1)) e_.estados.activarAlarmaInversa();
   if (Leido1(r.Campo2)) e_.botones.Click(kBotonSeguimiento);
   if (r.Campo5 == 1) e_.estados.activarAvisoEmail();
-  if (e_.estados.estadoInicio() == kInicioCompletado && r.Campo6 == 1) e_.autoajuste.CmdAutoAjuste_Click();
+  if (e_.estados.estadoInicio() == kEstadoEnMarcha && r.Campo6 == 1) e_.autoajuste.CmdAutoAjuste_Click();
 }
 
 // A restore that leaves the slider where it was has run no handler; the sampling

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/hook.h"
 #include "base/registro_ajustes.h"
 #include "sensors/autoajuste_sensores.h"
 #include "sensors/botonera.h"
@@ -15,28 +16,28 @@ namespace miravela {
 // The states SNR keeps that belong to other parts of the window, and how each is
 // switched on when restored.
 struct EstadosVentana {
-  std::function<int()> estadoInicio;
+  Hook<int()> estadoInicio;
   // Window size mode: reduced, and the window-size button's action.
-  std::function<bool()> modoReducido;
-  std::function<void()> reducirVentana;
+  Hook<bool()> modoReducido;
+  Hook<void()> reducirVentana;
   // Surveillance zone (its state is button 7's look).
-  std::function<void()> activarZona;
+  Hook<void()> activarZona;
   // Task scheduler: read the schedule and start its minute timer when any entry is set.
-  std::function<void()> cargarProgramacion;
+  Hook<void()> cargarProgramacion;
   // Reverse tracking alarm.
-  std::function<bool()> alarmaInversa;
-  std::function<void()> activarAlarmaInversa;
+  Hook<bool()> alarmaInversa;
+  Hook<void()> activarAlarmaInversa;
   // E-mail alerts on: the mail settings loader (its state is button 6's look).
-  std::function<void()> activarAvisoEmail;
+  Hook<void()> activarAvisoEmail;
   // Screen capturer.
-  std::function<bool()> escanerActivo;
-  std::function<void()> alternarEscaner;
+  Hook<bool()> escanerActivo;
+  Hook<void()> alternarEscaner;
 };
 
 struct EntornoArchivoSensores {
   PanelSensores& panel;
   AutoajusteSensores& autoajuste;
-  Botonera botones;
+  Botonera& botones;
   EstadosVentana estados;
   QString archivo;  // Recursos/Miravela.SNR
 };

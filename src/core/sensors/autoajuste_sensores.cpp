@@ -21,7 +21,7 @@ qint64 LimitesDeMinuto(const QDateTime& desde, const QDateTime& hasta) {
   return minuto(hasta) - minuto(desde);
 }
 
-std::function<double()> AleatorioDelReloj(Clock& clock) {
+Hook<double()> AleatorioDelReloj(Clock& clock) {
   return [&clock] {
     std::mt19937 generador(static_cast<std::uint32_t>(clock.Now().time().msecsSinceStartOfDay()));
     return std::uniform_real_distribution<double>(0.0, 1.0)(generador);
@@ -31,11 +31,11 @@ std::function<double()> AleatorioDelReloj(Clock& clock) {
 AutoajusteSensores::AutoajusteSensores(EntornoAutoajuste entorno) : e_(std::move(entorno)) {
   CmdAutoAjuste.Caption = QStringLiteral("AUTO iA");
   CmdAutoAjuste.Tag = QStringLiteral("0");
-  CmdAutoAjuste.BackColor = kModoApagado;
+  CmdAutoAjuste.BackColor = kColorModoReposo;
 }
 
 void AutoajusteSensores::CmdAutoAjuste_Click() {
-  if (e_.estadoInicio() != kInicioCompletado) {
+  if (e_.estadoInicio() != kEstadoEnMarcha) {
     e_.beeper.Beep();
     return;
   }
@@ -48,7 +48,7 @@ void AutoajusteSensores::CmdAutoAjuste_Click() {
 void AutoajusteSensores::Encender() {
   if (e_.botones.Pulsado(kBotonSeguimiento)) e_.botones.Click(kBotonSeguimiento);
   CmdAutoAjuste.Tag = QStringLiteral("1");
-  CmdAutoAjuste.BackColor = kModoEncendido;
+  CmdAutoAjuste.BackColor = kColorPulsado;
   SimilitudAnterior = e_.similitud();
   MovimientoUsuario = static_cast<std::int16_t>(M());
   ColorUsuario = static_cast<std::int16_t>(C());
@@ -58,7 +58,7 @@ void AutoajusteSensores::Encender() {
 
 void AutoajusteSensores::Apagar() {
   CmdAutoAjuste.Tag = QStringLiteral("0");
-  CmdAutoAjuste.BackColor = kModoApagado;
+  CmdAutoAjuste.BackColor = kColorModoReposo;
   Fijar(kMovimiento, MovimientoUsuario);
   Fijar(kColor, ColorUsuario);
   Locucion(2, 4);
@@ -66,13 +66,13 @@ void AutoajusteSensores::Apagar() {
 
 void AutoajusteSensores::Detener() {
   CmdAutoAjuste.Tag = QStringLiteral("0");
-  CmdAutoAjuste.BackColor = kModoApagado;
+  CmdAutoAjuste.BackColor = kColorModoReposo;
 }
 
 void AutoajusteSensores::Locucion(int opciones, int primera) {
   const int k = static_cast<int>(std::floor(e_.aleatorio() * opciones));
   const int clip = primera + std::clamp(k, 0, opciones - 1);
-  if (e_.reproducirSonido) e_.reproducirSonido(e_.carpetaVoz() + QStringLiteral("/OLMiX-") + QString::number(clip));
+  e_.reproducirSonido(e_.carpetaVoz() + QStringLiteral("/OLMiX-") + QString::number(clip));
 }
 
 void AutoajusteSensores::PasoAutoajuste() {
@@ -104,9 +104,9 @@ void AutoajusteSensores::Volver() {
 }
 
 void AutoajusteSensores::CmdAutoAjuste_MouseMove(Control& lblAyuda) const {
-  lblAyuda.ForeColor = kAyudaRoja;
-  lblAyuda.Caption = CmdAutoAjuste.BackColor == kModoApagado ? QStringLiteral("Activar Autoajuste de Sensores")
-                                                             : QStringLiteral("Desactivar Autoajuste de Sensores");
+  lblAyuda.ForeColor = kAyudaActiva;
+  lblAyuda.Caption = CmdAutoAjuste.BackColor == kColorModoReposo ? QStringLiteral("Activar Autoajuste de Sensores")
+                                                                 : QStringLiteral("Desactivar Autoajuste de Sensores");
 }
 
 }  // namespace miravela

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/autoajuste.h"
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "base/services.h"
-#include "detect/autoajuste.h"
 #include "sensors/botonera.h"
 #include "sensors/panel_sensores.h"
 
@@ -20,15 +21,15 @@ struct EntornoAutoajuste {
   PanelSensores& panel;
   Clock& clock;
   Beeper& beeper;
-  Botonera botones;
-  std::function<int()> estadoInicio;
-  std::function<std::int16_t()> similitud;    // of the last analysed frame
-  std::function<std::uint8_t()> margenNoche;  // 21 while night vision is on
-  std::function<QString()> carpetaVoz;
+  Botonera& botones;
+  Hook<int()> estadoInicio;
+  Hook<std::int16_t()> similitud;    // of the last analysed frame
+  Hook<std::uint8_t()> margenNoche;  // 21 while night vision is on
+  Hook<QString()> carpetaVoz;
   // Plays a sound named without extension; never interrupts one that plays.
-  std::function<void(const QString&)> reproducirSonido;
+  Hook<void(const QString&)> reproducirSonido;
   // A number in [0, 1), drawn after seeding from the time of day.
-  std::function<double()> aleatorio;
+  Hook<double()> aleatorio;
 };
 
 // Minute boundaries of the clock passed from `desde` to `hasta` (12:00:59 to 12:01:00 is one).
@@ -69,6 +70,6 @@ class AutoajusteSensores : public Autoajuste {
 };
 
 // The random source of the voice clips: seeded from the time of day, as each draw is.
-std::function<double()> AleatorioDelReloj(Clock& clock);
+Hook<double()> AleatorioDelReloj(Clock& clock);
 
 }  // namespace miravela

@@ -13,7 +13,7 @@ QRect RectanguloCaptura(int left, int top, int width, int height) {
 CapturadorPantalla::CapturadorPantalla(EntornoEscaner entorno) : e_(std::move(entorno)) {
   CmdScan.Caption = QStringLiteral("ESCANER");
   CmdScan.Tag = QStringLiteral("0");
-  CmdScan.BackColor = kModoApagado;
+  CmdScan.BackColor = kColorModoReposo;
   e_.panel.ResolucionCambiada = [this] { ResolucionCambiada(); };
 }
 
@@ -22,7 +22,7 @@ void CapturadorPantalla::CmdScan_Click() {
     Detener();
   else
     Iniciar();
-  if (e_.esconderBotones) e_.esconderBotones();
+  e_.esconderBotones();
 }
 
 void CapturadorPantalla::MostrarResolucion(bool visible) {
@@ -41,7 +41,7 @@ void CapturadorPantalla::Iniciar() {
     return;
   }
   MostrarResolucion(true);
-  CmdScan.BackColor = kModoEncendido;
+  CmdScan.BackColor = kColorPulsado;
   CmdScan.Tag = QStringLiteral("1");
   if (e_.botones.Pulsado(kBotonCamara)) e_.botones.Click(kBotonCamara);
   e_.botones.Click(kBotonCamara);  // with the flag set the frame loop starts on the desktop
@@ -54,7 +54,7 @@ void CapturadorPantalla::Iniciar() {
 void CapturadorPantalla::Detener() {
   e_.marco.TmrZoom.SetEnabled(false);
   MostrarResolucion(false);
-  CmdScan.BackColor = kModoApagado;
+  CmdScan.BackColor = kColorModoReposo;
   CmdScan.Tag = QStringLiteral("0");
   GuardarEscaner();
   e_.botones.Click(kBotonCamara);
@@ -80,9 +80,9 @@ void CapturadorPantalla::ResolucionCambiada() {
 }
 
 void CapturadorPantalla::CmdScan_MouseMove(Control& lblAyuda) const {
-  lblAyuda.ForeColor = kAyudaRoja;
-  lblAyuda.Caption = CmdScan.BackColor == kModoApagado ? QStringLiteral("Activar Capturador de Pantalla")
-                                                       : QStringLiteral("Desactivar Capturador de Pantalla");
+  lblAyuda.ForeColor = kAyudaActiva;
+  lblAyuda.Caption = CmdScan.BackColor == kColorModoReposo ? QStringLiteral("Activar Capturador de Pantalla")
+                                                           : QStringLiteral("Desactivar Capturador de Pantalla");
 }
 
 std::optional<QImage> CapturadorPantalla::CapturarPantalla() {

@@ -6,9 +6,10 @@
 #include <optional>
 
 #include "base/control.h"
+#include "base/frame_source.h"
+#include "base/hook.h"
 #include "base/picture_box.h"
 #include "base/services.h"
-#include "detect/frame_source.h"
 #include "sensors/botonera.h"
 #include "sensors/marco_captura.h"
 #include "sensors/panel_sensores.h"
@@ -20,11 +21,11 @@ struct EntornoEscaner {
   PanelSensores& panel;
   MarcoCaptura& marco;
   ScreenGrabber& grabber;
-  Botonera botones;
+  Botonera& botones;
   PictureBox& picture4;
   MessageBoxService& mensajes;
   WindowHost& pantalla;  // the screen's size in twips
-  std::function<void()> esconderBotones;
+  Hook<void()> esconderBotones;
   QString archivo;  // Recursos/Miravela.PES
 };
 

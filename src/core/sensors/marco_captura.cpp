@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
+#include "base/twips.h"
 
 namespace miravela {
 
@@ -48,8 +49,8 @@ QRegion RegionTransparente(const std::vector<ElementoRegion>& elementos) {
 
 MarcoCaptura::MarcoCaptura(Clock& clock, double tppX, double tppY, PictureBox& picture4, ModelTimer& tmrSleep)
     : TmrZoom(clock, QStringLiteral("TmrZoom"), 500),
-      tppX_(tppX > 0 ? tppX : 15),
-      tppY_(tppY > 0 ? tppY : 15),
+      tppX_(tppX > 0 ? tppX : kTwipsPorPixelHabitual),
+      tppY_(tppY > 0 ? tppY : kTwipsPorPixelHabitual),
       picture4_(picture4),
       tmrSleep_(tmrSleep) {
   CmdZoom[0].Caption = QStringLiteral("+1");
@@ -58,8 +59,8 @@ MarcoCaptura::MarcoCaptura(Clock& clock, double tppX, double tppY, PictureBox& p
   Dimensionar(picture4.WidthPixels(), picture4.HeightPixels());
 }
 
-int MarcoCaptura::Width() const { return static_cast<int>(std::lround(anchoPx_ * tppX_)); }
-int MarcoCaptura::Height() const { return static_cast<int>(std::lround(altoPx_ * tppY_)); }
+int MarcoCaptura::Width() const { return TwipsDePixeles(anchoPx_, tppX_); }
+int MarcoCaptura::Height() const { return TwipsDePixeles(altoPx_, tppY_); }
 
 void MarcoCaptura::Dimensionar(int ancho, int alto) {
   ancho = std::max(ancho, 2 * kAnchoBotonZoom);

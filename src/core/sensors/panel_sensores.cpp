@@ -114,7 +114,7 @@ void PanelSensores::Manejar(int index) {
 }
 
 void PanelSensores::Ayuda(const char* texto) {
-  s_.lblAyuda.ForeColor = kAyudaRoja;
+  s_.lblAyuda.ForeColor = kAyudaActiva;
   s_.lblAyuda.Caption = QString::fromUtf8(texto);
 }
 

@@ -7,9 +7,10 @@
 #include <functional>
 
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
+#include "base/parametros_deteccion.h"
 #include "base/picture_box.h"
-#include "detect/parametros_deteccion.h"
 #include "sensors/scroll_bar.h"
 
 namespace miravela {
@@ -77,9 +78,9 @@ class PanelSensores {
   bool FijarValor(int index, int value);
 
   // Raised after slider 3 has sized the frame buffer (the capture frame follows it).
-  std::function<void()> ResolucionCambiada;
+  Hook<void()> ResolucionCambiada;
   // The pointer over the frame or one of its labels hides the button bar's hints.
-  std::function<void()> EsconderBotones;
+  Hook<void()> EsconderBotones;
   void FraSensor_MouseMove();
 
  private:

@@ -6,11 +6,12 @@
 #include <QLocale>
 #include <memory>
 
+#include "base/entradas_tick.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
+#include "base/parametros_deteccion.h"
 #include "base/picture_box.h"
 #include "base/services.h"
-#include "detect/frame_loop.h"
-#include "detect/parametros_deteccion.h"
 #include "sensors/archivo_sensores.h"
 #include "sensors/autoajuste_sensores.h"
 #include "sensors/capturador_pantalla.h"
@@ -30,16 +31,16 @@ struct EntornoSensores {
   ModelTimer& tmrReloj;
   ModelTimer& tmrSleep;
   Control& lblAyuda;
-  Botonera botones;
+  Botonera& botones;
   QString carpetaRecursos;  // where Miravela.SNR, .NCH and .PES live
-  std::function<QString()> carpetaVoz;
-  std::function<void(const QString&)> reproducirSonido;
-  std::function<std::int16_t()> similitud;  // Similitud of the last tick
-  std::function<void()> esconderBotones;
+  Hook<QString()> carpetaVoz;
+  Hook<void(const QString&)> reproducirSonido;
+  Hook<std::int16_t()> similitud;  // Similitud of the last tick
+  Hook<void()> esconderBotones;
   EstadosVentana estados;  // estadoInicio and the states SNR restores elsewhere
   QLocale locale = QLocale();
   // Leave empty for the real clock-seeded draw; tests give a fixed sequence.
-  std::function<double()> aleatorio;
+  Hook<double()> aleatorio;
 };
 
 class Sensores {
@@ -69,19 +70,19 @@ class Sensores {
 // subsystem's, so its text comes through `alarmaElegida`.
 class EntradasSensores : public EntradasTick {
  public:
-  EntradasSensores(const Sensores& sensores, std::function<QString()> alarmaElegida)
+  EntradasSensores(const Sensores& sensores, Hook<QString()> alarmaElegida)
       : s_(sensores), alarmaElegida_(std::move(alarmaElegida)) {}
   int Movimiento() const override;
   int ColorSensor() const override;
   int Frecuencia() const override;
-  QString AlarmaElegida() const override { return alarmaElegida_ ? alarmaElegida_() : QString(); }
+  QString AlarmaElegida() const override { return alarmaElegida_(); }
   bool EscanerActivo() const override;
   bool VisionNocturna() const override;
   std::uint8_t DivisorNoche() const override;
 
  private:
   const Sensores& s_;
-  std::function<QString()> alarmaElegida_;
+  Hook<QString()> alarmaElegida_;
 };
 
 }  // namespace miravela

@@ -6,7 +6,7 @@
 namespace miravela {
 
 VisionNocturna::VisionNocturna(EntornoNoche entorno) : e_(std::move(entorno)) {
-  e_.cmdNoche.BackColor = kNocheApagada;
+  e_.cmdNoche.BackColor = kColorReposo;
   e_.cmdNoche.Tag = QStringLiteral("0");
   e_.cmdNoche.Caption = QStringLiteral("NOCHE +") + QString::number(Nivel() / 10);
 }
@@ -17,7 +17,7 @@ void VisionNocturna::CmdNoche_Click() {
     return;
   }
   if (!Activa()) {
-    e_.cmdNoche.BackColor = kNocheEncendida;
+    e_.cmdNoche.BackColor = kColorPulsado;
     e_.cmdNoche.Caption = QStringLiteral("NOCHE +") + QString::number(Nivel() / 10);
     e_.cmdNoche.Tag = QStringLiteral("1");
     e_.panel.DivisorNoche = static_cast<std::uint8_t>(60 - Nivel());
@@ -30,7 +30,7 @@ void VisionNocturna::CmdNoche_Click() {
 }
 
 void VisionNocturna::Apagar() {
-  e_.cmdNoche.BackColor = kNocheApagada;
+  e_.cmdNoche.BackColor = kColorReposo;
   e_.cmdNoche.Tag = QStringLiteral("0");
   MargenNoche = 0;
 }
@@ -38,9 +38,9 @@ void VisionNocturna::Apagar() {
 void VisionNocturna::Desconectar() { Apagar(); }
 
 void VisionNocturna::CmdNoche_MouseMove(Control& lblAyuda) const {
-  lblAyuda.ForeColor = kAyudaRoja;
-  lblAyuda.Caption = QString::fromUtf8(e_.cmdNoche.BackColor == kNocheApagada ? "Activar Visión Nocturna"
-                                                                              : "Desactivar Visión Nocturna");
+  lblAyuda.ForeColor = kAyudaActiva;
+  lblAyuda.Caption = QString::fromUtf8(e_.cmdNoche.BackColor == kColorReposo ? "Activar Visión Nocturna"
+                                                                             : "Desactivar Visión Nocturna");
 }
 
 void VisionNocturna::CargarVisionNocturna() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "base/services.h"
 #include "sensors/botonera.h"
@@ -12,14 +13,12 @@
 
 namespace miravela {
 
-inline constexpr Color kNocheApagada = Rgb(192, 255, 192);
-inline constexpr Color kNocheEncendida = Rgb(255, 128, 128);
 inline constexpr std::uint8_t kMargenNoche = 21;
 
 struct EntornoNoche {
   Control& cmdNoche;  // caption, colour, and the state in its tag
   PanelSensores& panel;
-  Botonera botones;
+  Botonera& botones;
   Beeper& beeper;
   ModelTimer& tmrSleep;
   QString archivo;  // Recursos/Miravela.NCH

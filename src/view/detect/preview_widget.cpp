@@ -6,6 +6,7 @@
 #include <QToolTip>
 #include <cmath>
 
+#include "base/twips.h"
 #include "detect/seguimiento_objeto.h"
 #include "detect/zona_vigilancia.h"
 
@@ -55,7 +56,7 @@ void PreviewWidget::Refresh() {
 
 QRect PreviewWidget::CellRect(int n) const {
   const Control& celda = zona_->LblCelda(n);
-  const auto px = [](double twips, double tpp) { return static_cast<int>(std::floor(twips / tpp + 1e-7)); };
+  const auto px = PixelDeTwips;
   const double tx = picture_.TwipsPerPixelX(), ty = picture_.TwipsPerPixelY();
   return QRect(QPoint(px(celda.Left, tx), px(celda.Top, ty)),
                QPoint(px(celda.Left + celda.Width, tx) - 1, px(celda.Top + celda.Height, ty) - 1));

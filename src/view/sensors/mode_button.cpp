@@ -22,9 +22,9 @@ void ModeButton::Refresh() {
   setText(control_.Caption);
   setVisible(control_.Visible);
   setEnabled(control_.Enabled);
-  setStyleSheet(QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid #606060; "
-                               "padding: 2px 8px; font-weight: bold; }")
-                    .arg(ToQColor(control_.BackColor).name()));
+  FijarEstilo(this, QStringLiteral("QPushButton { background: %1; color: black; border: 1px solid #606060; "
+                                   "padding: 2px 8px; font-weight: bold; }")
+                        .arg(ToQColor(control_.BackColor).name()));
 }
 
 void ModeButton::mouseMoveEvent(QMouseEvent* event) {

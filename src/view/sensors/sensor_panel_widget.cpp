@@ -88,7 +88,7 @@ void SensorPanelWidget::Refresh() {
     labels_[i]->setVisible(c.Visible);
     labels_[i]->setEnabled(c.Enabled);
   }
-  labels_[8]->setStyleSheet(QStringLiteral("background: %1;").arg(ToQColor(panel_.LblSensor[8].BackColor).name()));
+  FijarEstilo(labels_[8], QStringLiteral("background: %1;").arg(ToQColor(panel_.LblSensor[8].BackColor).name()));
   refrescando_ = false;
 }
 

@@ -1,10 +1,10 @@
-#include "alarm/jpeg_blocks.h"
+#include "alarm/jpeg/jpeg_blocks.h"
 
 #include <array>
 #include <bit>
 
-#include "alarm/jpeg_dct.h"
-#include "alarm/jpeg_writer.h"
+#include "alarm/jpeg/jpeg_dct.h"
+#include "alarm/jpeg/jpeg_writer.h"
 
 namespace miravela::jpeg {
 

@@ -1,9 +1,9 @@
-#include "alarm/jpeg_dct.h"
+#include "alarm/jpeg/jpeg_dct.h"
 
 #include <array>
 #include <cmath>
 
-#include "alarm/jpeg_dct_flow.h"
+#include "alarm/jpeg/jpeg_dct_flow.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -4,7 +4,7 @@
 // the instruction set of the including file and stays local to it.
 #include <immintrin.h>
 
-#include "alarm/jpeg_dct_flow.h"
+#include "alarm/jpeg/jpeg_dct_flow.h"
 
 namespace miravela::jpeg {
 namespace {

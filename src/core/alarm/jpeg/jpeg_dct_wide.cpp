@@ -3,7 +3,7 @@
 #if defined(__x86_64__) && defined(__GNUC__)
 #pragma GCC target("avx2")
 
-#include "alarm/jpeg_dct_wide_steps.h"
+#include "alarm/jpeg/jpeg_dct_wide_steps.h"
 
 namespace miravela::jpeg {
 

@@ -1,6 +1,6 @@
-#include "alarm/jpeg_huffman.h"
+#include "alarm/jpeg/jpeg_huffman.h"
 
-#include "alarm/jpeg_error.h"
+#include "alarm/jpeg/jpeg_error.h"
 
 namespace miravela::jpeg {
 

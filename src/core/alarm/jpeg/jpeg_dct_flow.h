@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "alarm/jpeg_quant.h"
+#include "alarm/jpeg/jpeg_quant.h"
 
 namespace miravela::jpeg {
 

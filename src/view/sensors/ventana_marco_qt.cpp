@@ -1,8 +1,10 @@
-#include "sensors/ventana_marco_qt.h"
+#include "view/sensors/ventana_marco_qt.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
+
+#include "base/twips.h"
 
 namespace miravela {
 
@@ -36,8 +38,8 @@ void VentanaMarcoQt::Cerrar() {
 
 void VentanaMarcoQt::Actualizar() {
   aplicando_ = true;
-  const int x = static_cast<int>(marco_.Left / marco_.TwipsPerPixelX());
-  const int y = static_cast<int>(marco_.Top / marco_.TwipsPerPixelY());
+  const int x = PixelDeTwips(marco_.Left, marco_.TwipsPerPixelX());
+  const int y = PixelDeTwips(marco_.Top, marco_.TwipsPerPixelY());
   setGeometry(x, y, marco_.AnchoPx(), marco_.AltoPx());
   setMask(marco_.Region);
   aplicando_ = false;
@@ -100,8 +102,7 @@ void VentanaMarcoQt::mouseReleaseEvent(QMouseEvent* event) {
 void VentanaMarcoQt::moveEvent(QMoveEvent* event) {
   QRasterWindow::moveEvent(event);
   if (aplicando_) return;
-  marco_.Movida(static_cast<int>(std::lround(x() * marco_.TwipsPerPixelX())),
-                static_cast<int>(std::lround(y() * marco_.TwipsPerPixelY())));
+  marco_.Movida(TwipsDePixeles(x(), marco_.TwipsPerPixelX()), TwipsDePixeles(y(), marco_.TwipsPerPixelY()));
 }
 
 }  // namespace miravela

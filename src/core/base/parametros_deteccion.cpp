@@ -1,4 +1,4 @@
-#include "detect/parametros_deteccion.h"
+#include "base/parametros_deteccion.h"
 
 #include "base/numbers.h"
 

@@ -1,5 +1,5 @@
 // Compiled for SSSE3 as a whole; entered only after HasByteShuffles.
-#include "alarm/jpeg_sampling_wide.h"
+#include "alarm/jpeg/jpeg_sampling_wide.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #pragma GCC target("ssse3")

@@ -1,4 +1,4 @@
-#include "alarm/jpeg_quant.h"
+#include "alarm/jpeg/jpeg_quant.h"
 
 #include <cmath>
 

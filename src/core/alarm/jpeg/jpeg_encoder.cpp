@@ -1,4 +1,4 @@
-#include "alarm/jpeg_encoder.h"
+#include "alarm/jpeg/jpeg_encoder.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "alarm/jpeg_huffman.h"
-#include "alarm/jpeg_quant.h"
-#include "alarm/jpeg_sampling.h"
+#include "alarm/jpeg/jpeg_huffman.h"
+#include "alarm/jpeg/jpeg_quant.h"
+#include "alarm/jpeg/jpeg_sampling.h"
 
 namespace miravela::jpeg {
 

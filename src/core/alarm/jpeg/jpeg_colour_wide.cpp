@@ -1,6 +1,6 @@
 // The colour transform with 256-bit vectors. This whole file is compiled for AVX2 and
 // is only entered after HasWideVectors.
-#include "alarm/jpeg_sampling_wide.h"
+#include "alarm/jpeg/jpeg_sampling_wide.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #pragma GCC target("avx2")

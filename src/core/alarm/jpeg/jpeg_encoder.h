@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "alarm/jpeg_blocks.h"
-#include "alarm/jpeg_error.h"
-#include "alarm/jpeg_quant.h"
-#include "alarm/jpeg_sampling.h"
-#include "alarm/jpeg_writer.h"
+#include "alarm/jpeg/jpeg_blocks.h"
+#include "alarm/jpeg/jpeg_error.h"
+#include "alarm/jpeg/jpeg_quant.h"
+#include "alarm/jpeg/jpeg_sampling.h"
+#include "alarm/jpeg/jpeg_writer.h"
 
 namespace miravela {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/control.h"
-#include "detect/frame_source.h"
+#include "base/frame_source.h"
 
 namespace miravela {
 

@@ -1,4 +1,4 @@
-#include "detect/synthetic_frame_source.h"
+#include "support/synthetic_frame_source.h"
 
 #include <QPainter>
 #include <algorithm>

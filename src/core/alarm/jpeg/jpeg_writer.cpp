@@ -1,4 +1,4 @@
-#include "alarm/jpeg_writer.h"
+#include "alarm/jpeg/jpeg_writer.h"
 
 namespace miravela::jpeg {
 

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "alarm/jpeg_dct_wide_steps.h"
+#include "alarm/jpeg/jpeg_dct_wide_steps.h"
 
 namespace miravela::jpeg {
 

@@ -1,11 +1,11 @@
-#include "alarm/jpeg_sampling.h"
+#include "alarm/jpeg/jpeg_sampling.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
 
-#include "alarm/jpeg_sampling_wide.h"
+#include "alarm/jpeg/jpeg_sampling_wide.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "alarm/jpeg_huffman.h"
-#include "alarm/jpeg_quant.h"
+#include "alarm/jpeg/jpeg_huffman.h"
+#include "alarm/jpeg/jpeg_quant.h"
 
 namespace miravela::jpeg {
 
