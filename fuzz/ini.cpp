@@ -58,7 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace miravela;
   using namespace miravela::fuzz;
   const QByteArray bytes = Bytes(data, size);
-  const Configuracion antes = LeerValoresIni(bytes, {});
+  // The rewrite ends the file with a line break, which can complete a last pair.
+  const bool conFin = bytes.endsWith('\n') || bytes.endsWith('\r');
+  const Configuracion antes = LeerValoresIni(conFin ? bytes : bytes + "\r\n", {});
 
   // Choosing the images folder: the reader finds it where it was written.
   EscribirArchivo(Ini(), bytes);
