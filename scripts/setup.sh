@@ -17,7 +17,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs imagemagick ffmpeg
   xvfb xdotool x11-utils
-  python3-aiosmtpd openssl
+  python3-aiosmtpd openssl locales
 )
 
 sudo=""
@@ -30,4 +30,9 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# Numbers are tested under a locale whose decimal separator is a comma.
+if ! locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then
+  $sudo localedef -i es_ES -f UTF-8 es_ES.UTF-8
 fi

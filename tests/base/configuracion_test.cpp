@@ -36,6 +36,7 @@ TEST(ConfiguracionIni, FieldRules) {
       {"negative made positive", Ini({"A", "", "", "", "", "", "-3", "-50"}), "A", "", "", 3, 50},
       {"halves to even", Ini({"A", "", "", "", "", "", "2.5", "74.5"}), "A", "", "", 2, 74},
       {"beyond a byte", Ini({"A", "", "", "", "", "", "256", "300"}), "A", "", "", 0, 0},
+      {"beyond any integer", Ini({"A", "", "", "", "", "", "-1e30", "1e30"}), "A", "", "", 0, 0},
       {"text without a number", Ini({"A", "", "", "", "", "", "muchos", "alta"}), "A", "", "", 0, 0},
       {"cp1252 file", "[TAGCAM]\r\nC\xE1mara\r\n", QString::fromUtf8("Cámara"), "", "", 0, 0},
       {"truncated file keeps defaults", "[TAGCAM]\r\nX\r\n[DIRIMG]", "X", "", "", 0, 0},
@@ -153,6 +154,46 @@ TEST_F(ConfigFolders, ChosenImagesFolderRewritesOnlyItsLine) {
   EXPECT_FALSE(GuardarCarpetaImagenes(programa, c, ""));
   EXPECT_FALSE(GuardarCarpetaImagenes(programa, c, "::{20D04FE0}"));
   EXPECT_EQ(c.CarpetaImagenes, root + "/drive");
+}
+
+TEST_F(ConfigFolders, ChosenImagesFolderKeepsEveryOtherValueAndPair) {
+  const QString drive = root + "/drive";
+  const QString coma = root + "/a,b";
+  QDir().mkpath(drive);
+  QDir().mkpath(coma);
+  const QByteArray pares = "[LUZ]\r\n55\r\n[DIRALR]\r\n/x\r\n";
+  const struct {
+    const char* name;
+    QByteArray file;
+    QString ruta;
+    QString tag, alarms, sounds;
+  } cases[] = {
+      {"a value that names a section", Ini({"[DIRIMG]", "/old", "[DIRALR]", "/s", "", "", "3", "60"}) + pares, drive,
+       "[DIRIMG]", "[DIRALR]", "/s"},
+      {"a folder with a comma", Ini({"C1", "/old", "/a", "/s", "", "", "3", "60"}) + pares, coma, "C1", "/a", "/s"},
+      {"bare line feeds", Ini({"C1", "/old", "/a", "/s", "", "", "3", "60"}).replace("\r\n", "\n") + pares, drive, "C1",
+       "/a", "/s"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::WriteAll(ini(), c.file);
+    Configuracion config;
+    ASSERT_TRUE(GuardarCarpetaImagenes(programa, config, c.ruta));
+    const Configuracion got = LeerValoresIni(test::ReadAll(ini()), {});
+    EXPECT_EQ(got.CarpetaImagenes, c.ruta);
+    EXPECT_EQ(got.EtiquetaCamara, c.tag);
+    EXPECT_EQ(got.CarpetaAlarmas, c.alarms);
+    EXPECT_EQ(got.CarpetaSonidos, c.sounds);
+    EXPECT_EQ(got.RepeticionEfecto, 3);
+    EXPECT_EQ(got.CalidadJpeg, 60);
+    EXPECT_EQ(got.Opcionales.Valor("LUZ"), "55");
+    EXPECT_EQ(got.Opcionales.Valor("DIRALR"), "/x");
+    EXPECT_EQ(QDir(root + "/Recursos").entryList(QDir::Files), QStringList{"Miravela.INI"}) << "no temporary left";
+  }
+  Configuracion config;
+  EXPECT_FALSE(GuardarCarpetaImagenes(programa, config, root + "/a,\"b"));
+  EXPECT_FALSE(GuardarCarpetaImagenes(programa, config, root + "/dos\nlineas"));
+  EXPECT_FALSE(ExisteCarpeta(root + "/dos\nlineas"));
 }
 
 TEST_F(ConfigFolders, HandEditedIniWithoutTheSectionsLosesNoLine) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace miravela {
 namespace {
 
@@ -96,6 +98,19 @@ TEST(PictureBox, ResizeKeepsTheTopLeftCorner) {
   EXPECT_EQ(p.Point(15, 15), 0xFF);
   EXPECT_EQ(p.Point(105, 15), 0);
   EXPECT_EQ(p.Point(15, 30), kSinColor);
+}
+
+TEST(PictureBox, ASizeWhosePictureCannotBeMadeLeavesTheBoxAsItWas) {
+  for (const QSize size : {QSize(100'000'000, 2), QSize(std::numeric_limits<int>::max(), 3)}) {
+    PictureBox p(15, 15, 4, 3);
+    p.PSet(15, 15, 0xFF);
+    const QImage before = p.Image().copy();
+    p.SetSizePixels(size.width(), size.height());
+    EXPECT_EQ(QSize(p.WidthPixels(), p.HeightPixels()), QSize(4, 3)) << size.width();
+    EXPECT_EQ(p.Image(), before);
+    p.SetSizePixels(2, 2);  // and it still resizes afterwards
+    EXPECT_EQ(p.Point(15, 15), 0xFF);
+  }
 }
 
 TEST(PictureBox, PaintPictureStretchesAndCrops) {

@@ -40,6 +40,9 @@ INSTANTIATE_TEST_SUITE_P(
                               "\xEF\xBB\xBF"
                               "Cámara Año = /dev/video4\n",
                               {{QString::fromUtf8("Cámara Año"), SourceKind::Device, "/dev/video4"}}},
+                      CamCase{"filter_prefix_without_graph_skipped",
+                              "Vacía = lavfi:\nBlancos = lavfi:   \t\nPrueba = lavfi:testsrc\n",
+                              {{"Prueba", SourceKind::Filter, "testsrc"}}},
                       CamCase{"filter_graph",
                               "Prueba = lavfi:testsrc=size=320x240:rate=5\n",
                               {{"Prueba", SourceKind::Filter, "testsrc=size=320x240:rate=5"}}}),

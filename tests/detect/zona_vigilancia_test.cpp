@@ -206,6 +206,41 @@ TEST(ZonaVigilancia, FilesSurviveARestartByteForByte) {
   EXPECT_EQ(Leer(second.Recursos() + "/Miravela.ALZ"), alz);
 }
 
+TEST(ZonaVigilancia, AlarmNamesReadBackAsTheCellsShowThem) {
+  const QString largo = QString(300, QChar(u'a'));
+  const QString cjk = QString::fromUtf8("警報").repeated(60);   // 360 bytes of UTF-8
+  const QString emoji = QString::fromUtf8("xx🔔").repeated(60);  // a 4-byte character across byte 255
+  const QString mojibake = QString::fromUtf8("Ã©Ã±.wav");       // Windows-1252 bytes that are also UTF-8
+  const struct {
+    QString nombre, guardado;
+  } casos[] = {
+      {largo, largo.left(255)},
+      {cjk, cjk.left(85)},
+      {emoji, emoji.left(42 * 4 + 2)},
+      {mojibake, mojibake},
+      {QString::fromUtf8(" Sirena\u0081 "), QString::fromUtf8("Sirena\u0081")},
+  };
+  for (const auto& c : casos) {
+    DetectRig first;
+    first.zona->ActivarZona();
+    first.entradas.alarma = c.nombre;
+    first.zona->LblCelda_Click(7);
+    EXPECT_EQ(first.zona->AlarmaCelda(7), c.guardado);
+    EXPECT_EQ(first.zona->LblCelda(7).ToolTipText, ' ' + c.guardado + ' ');
+    first.zona->GuardarZona();
+    first.zona->GuardarAlarmasZona();
+    const QByteArray alz = Leer(first.Recursos() + "/Miravela.ALZ");
+    ASSERT_EQ(alz.size(), 48960);
+
+    DetectRig second;
+    test::WriteAll(second.Recursos() + "/Miravela.ALZ", alz);
+    second.zona->ActivarZona();
+    EXPECT_EQ(second.zona->AlarmaCelda(7), c.guardado);
+    second.zona->GuardarAlarmasZona();
+    EXPECT_EQ(Leer(second.Recursos() + "/Miravela.ALZ"), alz);
+  }
+}
+
 TEST(ZonaVigilancia, FilesUntouchedWhenTheGridWasNeverBuilt) {
   DetectRig rig;
   test::WriteAll(rig.Recursos() + "/Miravela.ZNA", "old");

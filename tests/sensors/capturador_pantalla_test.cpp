@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "base/registro_ajustes.h"
 #include "sensors/sensors_rig.h"
 
@@ -86,6 +88,39 @@ TEST(CapturadorPantalla, RestoresPlaceAndZoomFromPes) {
     EXPECT_EQ(rig.s->panel.Valor(kResolucion), c.resolucion) << c.ancho;
     EXPECT_EQ(QPoint(rig.s->marco.Left, rig.s->marco.Top), c.posicion) << c.left;
     EXPECT_EQ(QSize(rig.picture4.WidthPixels(), rig.picture4.HeightPixels()), c.picture4) << c.w4;
+  }
+}
+
+TEST(CapturadorPantalla, AStoredZoomNoBufferCanHoldIsIgnoredAndEveryZoomReadsBackAsWritten) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  const struct {
+    int w4, h4;  // twips
+    QSize picture4;
+  } casos[] = {
+      {100, 80, {7, 5}},                       // not whole pixels
+      {1, 1, {644, 484}},                      // rounds to no pixel
+      {7, 3000, {644, 484}},                   // no pixel on one side only
+      {4 * 1924 * 15 + 15, 3000, {644, 484}},  // beyond four times the largest capture
+      {3000, 4 * 1084 * 15 + 15, {644, 484}},
+      {kMax, kMax, {644, 484}},
+  };
+  for (const auto& c : casos) {
+    SensorsRig rig;
+    RegistroAjustes r1, r2;
+    r1.Campo4 = r2.Campo4 = 644;
+    r2.Campo5 = c.w4;
+    r2.Campo6 = c.h4;
+    ASSERT_TRUE(EscribirRegistros(Pes(rig), {r1, r2}));
+    rig.s->escaner.CmdScan_Click();
+    EXPECT_EQ(QSize(rig.picture4.WidthPixels(), rig.picture4.HeightPixels()), c.picture4) << c.w4 << "x" << c.h4;
+    rig.s->escaner.CmdScan_Click();
+    const QByteArray escrito = ReadAll(Pes(rig));
+
+    SensorsRig otra(rig.Recursos());
+    otra.s->escaner.CmdScan_Click();
+    EXPECT_EQ(QSize(otra.picture4.WidthPixels(), otra.picture4.HeightPixels()), c.picture4) << c.w4 << "x" << c.h4;
+    otra.s->escaner.CmdScan_Click();
+    EXPECT_EQ(ReadAll(Pes(otra)), escrito) << c.w4 << "x" << c.h4;
   }
 }
 

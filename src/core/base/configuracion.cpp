@@ -1,6 +1,7 @@
 #include "base/configuracion.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <cmath>
 #include <vector>
 
@@ -108,6 +109,69 @@ ParesOpcionales LeerOpcionales(const QString& text) {
   return pares;
 }
 
+// One physical line and the line break that ended it ("" for a last line without one).
+struct Linea {
+  QString texto;
+  QString fin;
+};
+
+// Lines end as the field reader ends them: at CR LF, LF or a lone CR.
+std::vector<Linea> PartirLineas(const QString& text) {
+  std::vector<Linea> lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    const qsizetype largo = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+    lines.push_back({text.mid(start, i - start), text.mid(i, largo)});
+    i += largo - 1;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back({text.mid(start), {}});
+  return lines;
+}
+
+// The value line for a folder, in the form the field reader gives back whole: quoted
+// when a comma or a leading quote would cut it; nothing for a folder no line can hold.
+std::optional<QString> LineaDeValor(const QString& ruta) {
+  if (ruta.contains('\n') || ruta.contains('\r')) return std::nullopt;
+  const bool cortaria = ruta.contains(',') || ruta.trimmed().startsWith('"');
+  if (!cortaria) return ruta;
+  if (ruta.contains('"')) return std::nullopt;
+  return '"' + ruta + '"';
+}
+
+// The INI text with the images value replaced. The section is looked for as a whole
+// line in the places of the sixteen positional lines where a section name stands, so
+// a value that reads "[DIRIMG]" or a pair after the sixteen lines is never taken for it.
+QString ConCarpetaImagenes(const QString& text, const QString& valor) {
+  const QString kSeccion = QStringLiteral("[DIRIMG]");
+  const QString kFin = QStringLiteral("\r\n");
+  std::vector<Linea> lines = PartirLineas(text);
+  if (!lines.empty() && lines.back().fin.isEmpty()) lines.back().fin = kFin;  // the file ends with a line break
+  const auto esSeccion = [&](std::size_t i) {
+    return i < lines.size() && Limpiar(lines[i].texto).trimmed() == kSeccion;
+  };
+  // Its own place first, where the field reader looks; then wherever a hand edit moved it.
+  std::optional<std::size_t> seccion;
+  if (esSeccion(2)) seccion = 2;
+  for (std::size_t i = 0; i < kCampos && !seccion; i += 2)
+    if (esSeccion(i)) seccion = i;
+  if (seccion && *seccion + 1 < lines.size()) {
+    lines[*seccion + 1].texto = valor;
+  } else if (seccion) {
+    lines.push_back({valor, kFin});
+  } else {
+    // A hand-edited file without the usual pair: put the entry back in its place
+    // (lines 3 and 4) so the values keep their positions; a missing tag line would
+    // let the section take the tag's place.
+    while (lines.size() < 2) lines.push_back({QString(), kFin});
+    lines.insert(lines.begin() + 2, {{kSeccion, kFin}, {valor, kFin}});
+  }
+  QString out;
+  for (const Linea& line : lines) out += line.texto + line.fin;
+  return out;
+}
+
 }  // namespace
 
 std::optional<QString> ParesOpcionales::Valor(const QString& clave) const {
@@ -180,6 +244,8 @@ bool GuardarCarpetaImagenes(const ProgramFolder& programa, Configuracion& config
     ruta.chop(1);
   else if (ruta.isEmpty() || ruta.endsWith('}'))
     return false;
+  const std::optional<QString> valor = LineaDeValor(ruta);
+  if (!valor) return false;
   CrearCarpeta(ruta);
   if (!ExisteCarpeta(ruta)) return false;
   config.CarpetaImagenes = ruta;
@@ -187,34 +253,14 @@ bool GuardarCarpetaImagenes(const ProgramFolder& programa, Configuracion& config
   const QString archivo = programa.Ruta(kArchivoIni);
   QFile in(archivo);
   if (!in.open(QIODevice::ReadOnly)) return true;
-  QString text = DecodeText(in.readAll());
+  const QString text = DecodeText(in.readAll());
   in.close();
-  if (text.endsWith("\r\n")) text.chop(2);
-
-  const qsizetype img = text.indexOf("[DIRIMG]");
-  const qsizetype alr = text.indexOf("[DIRALR]");
-  QString rewritten;
-  if (img >= 0 && alr > img) {
-    rewritten = text.left(img + 8) + "\r\n" + ruta + "\r\n" + text.mid(alr) + "\r\n";
-  } else {
-    // A hand-edited file without the usual pair: replace the line after [DIRIMG], or
-    // put the entry back in its place (lines 3 and 4) so the values keep their positions.
-    QStringList lines = text.split("\r\n");
-    const qsizetype section = lines.indexOf("[DIRIMG]");
-    if (section >= 0 && section + 1 < lines.size())
-      lines[section + 1] = ruta;
-    else if (section >= 0)
-      lines.append(ruta);
-    else {
-      const qsizetype at = std::min<qsizetype>(2, lines.size());
-      lines.insert(at, ruta);
-      lines.insert(at, QStringLiteral("[DIRIMG]"));
-    }
-    rewritten = lines.join("\r\n") + "\r\n";
-  }
+  const QString rewritten = ConCarpetaImagenes(text, *valor);
+  // Written beside the old file and renamed over it, so a crash or a full disk
+  // leaves the old file whole rather than an empty one.
   LimpiarAtributos(archivo);
-  QFile out(archivo);
-  if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) out.write(rewritten.toUtf8());
+  QSaveFile out(archivo);
+  if (out.open(QIODevice::WriteOnly) && out.write(rewritten.toUtf8()) >= 0) out.commit();
   return true;
 }
 

@@ -54,7 +54,8 @@ Configuracion LeerValoresIni(const QByteArray& contenido, Configuracion base);
 Configuracion CargarConfiguracion(const ProgramFolder& programa);
 
 // Makes `ruta` the images folder and rewrites its value line in the INI, keeping
-// every other line. Returns false when the path was refused.
+// every other line. Returns false when the path was refused: not a folder, or a
+// name that no value line can hold whole (a line break; a comma together with a quote).
 bool GuardarCarpetaImagenes(const ProgramFolder& programa, Configuracion& config, QString ruta);
 
 }  // namespace miravela

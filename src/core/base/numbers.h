@@ -7,10 +7,12 @@ namespace miravela {
 
 // The number a text begins with, read the lenient way the settings files were
 // always read: blanks are skipped, reading stops at the first character that cannot
-// continue the number, and a text without a number reads as 0.
+// continue the number, and a text without a number (or beyond a double) reads as 0.
+// The decimal separator is a point under every locale.
 double LeadingNumber(const QString& text);
 
-// Nearest whole number, halves to the even neighbour (2.5 gives 2, 3.5 gives 4).
+// Nearest whole number, halves to the even neighbour (2.5 gives 2, 3.5 gives 4);
+// beyond the 64-bit range it saturates, and NaN gives 0.
 std::int64_t RoundHalfEven(double value);
 
 }  // namespace miravela

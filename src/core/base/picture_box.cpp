@@ -95,8 +95,11 @@ void PictureBox::SetSizePixels(int widthPixels, int heightPixels) {
   heightPixels = std::max(heightPixels, 0);
   if (widthPixels == widthPx_ && heightPixels == heightPx_) return;
   QImage resized = Blank(widthPixels, heightPixels, BackColor);
+  // A picture too large for memory leaves the box as it was.
+  if (resized.isNull() && widthPixels > 0 && heightPixels > 0) return;
   const int w = std::min(widthPixels, widthPx_), h = std::min(heightPixels, heightPx_);
-  for (int row = 0; row < h; ++row) std::memcpy(resized.scanLine(row), image_.constScanLine(row), sizeof(QRgb) * w);
+  if (w > 0 && !resized.isNull() && !image_.isNull())
+    for (int row = 0; row < h; ++row) std::memcpy(resized.scanLine(row), image_.constScanLine(row), sizeof(QRgb) * w);
   widthPx_ = widthPixels;
   heightPx_ = heightPixels;
   image_ = resized;

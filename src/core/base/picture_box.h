@@ -28,6 +28,7 @@ class PictureBox {
   int WidthPixels() const { return widthPx_; }
   int HeightPixels() const { return heightPx_; }
   // Resizing keeps what is drawn at the top-left corner, cut or padded with the back colour.
+  // A size whose picture cannot be made leaves the box unchanged.
   void SetSizePixels(int widthPixels, int heightPixels);
   void SetSizeTwips(double widthTwips, double heightTwips);
 

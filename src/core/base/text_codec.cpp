@@ -25,7 +25,10 @@ std::optional<QByteArray> EncodeCp1252(const QString& text) {
     }
     bool found = false;
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-      if (kHighControls[i] != 0 && kHighControls[i] == u) {
+      // The five undefined bytes decode to the control characters of their own value,
+      // and go back to those bytes, so any record read can be written back unchanged.
+      const char16_t propio = kHighControls[i] != 0 ? kHighControls[i] : static_cast<char16_t>(0x80 + i);
+      if (propio == u) {
         out.append(static_cast<char>(0x80 + i));
         found = true;
         break;

@@ -21,7 +21,10 @@ std::optional<CameraSource> ParseCameraLine(const QString& raw) {
   const QString name = line.left(eq).trimmed();
   const QString url = line.mid(eq + 1).trimmed();
   if (name.isEmpty() || url.isEmpty()) return std::nullopt;
-  return SourceFromUrl(name, url);
+  CameraSource source = SourceFromUrl(name, url);
+  // A graph prefix with nothing after it would be offered as a camera that can never open.
+  if (source.kind == SourceKind::Filter && source.location.trimmed().isEmpty()) return std::nullopt;
+  return source;
 }
 
 }  // namespace

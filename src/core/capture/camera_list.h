@@ -17,7 +17,7 @@ struct CameraListOptions {
 };
 
 // UTF-8, one camera a line as "name = URL"; '#' starts a comment line; blank and
-// malformed lines (no '=', empty name or URL) are skipped.
+// malformed lines (no '=', empty name or URL, a filter graph prefix with no graph) are skipped.
 std::vector<CameraSource> ParseCamerasFile(const QByteArray& text);
 std::vector<CameraSource> ReadCamerasFile(const QString& path);
 

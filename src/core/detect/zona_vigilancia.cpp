@@ -37,19 +37,43 @@ std::int16_t LeerEntero16(const QByteArray& bytes, qsizetype at) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(lo | (hi << 8)));
 }
 
-// An alarm name as its 255-byte record: Windows-1252 when it fits that code page,
-// otherwise UTF-8 (readers accept both), cut to whole characters and blank-padded.
-QByteArray RegistroAlarma(const QString& nombre) {
-  QByteArray bytes;
-  if (const auto cp = EncodeCp1252(nombre)) {
-    bytes = cp->left(kLongitudAlarmaCelda);
-  } else {
-    QString cut = nombre;
-    while (cut.toUtf8().size() > kLongitudAlarmaCelda) cut.chop(1);
-    bytes = cut.toUtf8();
-  }
+QByteArray Rellenado(QByteArray bytes) {
   bytes.append(QByteArray(kLongitudAlarmaCelda - bytes.size(), ' '));
   return bytes;
+}
+
+// Byte-order marks before a name are not part of it (the decoder drops only the first),
+// so they go with the blanks around them.
+QString NombreDeRegistro(const QByteArray& registro) {
+  const QString texto = DecodeText(registro);
+  qsizetype inicio = 0;
+  while (inicio < texto.size() && (texto[inicio] == QLatin1Char(' ') || texto[inicio] == QChar(0xFEFF))) ++inicio;
+  return QuitarBlancos(texto.mid(inicio));
+}
+
+// The longest start of `nombre` whose UTF-8 fits a record, never splitting a character.
+QByteArray Utf8Recortado(const QString& nombre) {
+  QByteArray bytes;
+  for (qsizetype i = 0; i < nombre.size();) {
+    const qsizetype largo = nombre[i].isHighSurrogate() && i + 1 < nombre.size() ? 2 : 1;
+    const QByteArray caracter = nombre.mid(i, largo).toUtf8();
+    if (bytes.size() + caracter.size() > kLongitudAlarmaCelda) break;
+    bytes += caracter;
+    i += largo;
+  }
+  return bytes;
+}
+
+// An alarm name as its 255-byte record: Windows-1252 when it fits that code page and
+// reads back as itself, otherwise UTF-8 (readers accept both), cut to whole characters
+// and blank-padded.
+QByteArray RegistroAlarma(const QString& nombre) {
+  if (const auto cp = EncodeCp1252(nombre)) {
+    QByteArray registro = Rellenado(cp->left(kLongitudAlarmaCelda));
+    // Some Windows-1252 texts are also valid UTF-8 and would read back as other letters.
+    if (NombreDeRegistro(registro) == QuitarBlancos(nombre.left(kLongitudAlarmaCelda))) return registro;
+  }
+  return Rellenado(Utf8Recortado(nombre));
 }
 
 // Writes over the start of the file without cutting it, as fixed-length record
@@ -68,6 +92,8 @@ QByteArray LeerArchivo(const QString& archivo) {
 }
 
 }  // namespace
+
+QString AlarmaQueCabe(const QString& nombre) { return NombreDeRegistro(RegistroAlarma(nombre)); }
 
 QString QuitarBlancos(const QString& text) {
   qsizetype inicio = 0, fin = text.size();
@@ -178,7 +204,7 @@ void ZonaVigilancia::LblCelda_Click(int n) {
   FormaCelda& forma = formas_[Indice(n)];
   Control& etiqueta = etiquetas_[Indice(n)];
   if (!forma.EnZona()) {
-    const QString alarma = e_.alarmaElegida();
+    const QString alarma = AlarmaQueCabe(e_.alarmaElegida());
     etiqueta.ToolTipText = QLatin1Char(' ') + alarma + QLatin1Char(' ');
     AplicarAspectoZona(n);
     zona_[Indice(n)] = {static_cast<std::int16_t>(forma.Left), static_cast<std::int16_t>(forma.Top),
@@ -253,8 +279,7 @@ void ZonaVigilancia::CargarAlarmasZona() {
   for (int n = 1; n <= kCeldas; ++n) {
     const qsizetype at = static_cast<qsizetype>(n - 1) * kLongitudAlarmaCelda;
     // A file cut short leaves the missing cells without an alarm.
-    alarmas_[Indice(n)] =
-        at < bytes.size() ? QuitarBlancos(DecodeText(bytes.mid(at, kLongitudAlarmaCelda))) : kSinAlarma;
+    alarmas_[Indice(n)] = at < bytes.size() ? NombreDeRegistro(bytes.mid(at, kLongitudAlarmaCelda)) : kSinAlarma;
   }
 }
 

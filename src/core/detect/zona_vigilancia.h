@@ -45,6 +45,9 @@ struct FormaCelda {
 
 // Removes leading and trailing blanks (blanks only, as the files pad with them).
 QString QuitarBlancos(const QString& text);
+// The alarm name a cell keeps: the name as its record reads back, so a name longer
+// than the record holds is cut once, at a whole character, and never changes again.
+QString AlarmaQueCabe(const QString& nombre);
 
 // The 1..16 column or 1..12 row band a twip position falls in, 0 for none. Bands are
 // 285 twips wide from 80 (columns) and 50 (rows); a boundary belongs to the lower band.

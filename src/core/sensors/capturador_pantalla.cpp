@@ -6,6 +6,29 @@
 
 namespace miravela {
 
+namespace {
+
+// A stored zoom may ask for at most this many times the largest capture size on each
+// side: far beyond any zoom step, far below a picture that would exhaust memory.
+constexpr int kVecesResolucionMayor = 4;
+
+// The picture size a stored zoom asks for, or nothing when it is not one the frame
+// buffer can hold. A size that rounds to no pixel is refused as well: it would be
+// stored as 0 at the next stop and so read differently from how it was written.
+std::optional<QSize> ZoomGuardado(int anchoTwips, int altoTwips, const PictureBox& picture) {
+  if (anchoTwips < 1 || altoTwips < 1) return std::nullopt;
+  const long ancho = std::lround(anchoTwips / picture.TwipsPerPixelX());
+  const long alto = std::lround(altoTwips / picture.TwipsPerPixelY());
+  const Resolucion* mayor = ResolucionDeValor(1);
+  for (int valor = 2; ResolucionDeValor(valor); ++valor) mayor = ResolucionDeValor(valor);
+  if (ancho < 1 || alto < 1 || ancho > kVecesResolucionMayor * mayor->ancho ||
+      alto > kVecesResolucionMayor * mayor->alto)
+    return std::nullopt;
+  return QSize(static_cast<int>(ancho), static_cast<int>(alto));
+}
+
+}  // namespace
+
 QRect RectanguloCaptura(int left, int top, int width, int height) {
   return QRect(left + kBorde, top + kAltoBarra + kBorde, width, height);
 }
@@ -106,7 +129,8 @@ void CapturadorPantalla::CargarEscaner() {
     e_.marco.Mover(r1.Campo5, r1.Campo6);
   else
     e_.marco.Mover(0, 0);
-  if (r2.Campo5 >= 1 && r2.Campo6 >= 1) e_.picture4.SetSizeTwips(r2.Campo5, r2.Campo6);
+  if (const auto zoom = ZoomGuardado(r2.Campo5, r2.Campo6, e_.picture4))
+    e_.picture4.SetSizePixels(zoom->width(), zoom->height());
 }
 
 void CapturadorPantalla::GuardarEscaner() const {
