@@ -1,5 +1,5 @@
 // The background picture "C<n>.jpg" of the backgrounds folder, shown while no camera is connected.
-#include "alarm/jpeg_encoder.h"
+#include "alarm/jpeg/jpeg_encoder.h"
 #include "base/picture_box.h"
 #include "comun.h"
 #include "driver.h"

@@ -16,8 +16,11 @@ struct Ventana {
   Ventana() {
     fakes.desktop.path = dir.path();
     camera.names = {QStringLiteral("Entrada"), QStringLiteral("Patio"), QStringLiteral("Entrada")};
-    form = std::make_unique<Form1>(Form1Deps{clock, fakes.services(), ProgramFolder{"1", dir.path()}, "Miravela",
-                                             [] { return true; }, camera, screen});
+    form = std::make_unique<Form1>(Form1Deps{.clock = clock,
+                                             .services = fakes.services(),
+                                             .programa = ProgramFolder{"1", dir.path()},
+                                             .camara = camera,
+                                             .pantalla = screen});
     form->Form_Load();
   }
   QString Recurso(const char* nombre) const { return dir.path() + "/Recursos/" + nombre; }
