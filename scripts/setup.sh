@@ -15,7 +15,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs imagemagick ffmpeg
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils motion
   python3-aiosmtpd openssl
 )
 
