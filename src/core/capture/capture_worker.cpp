@@ -4,10 +4,11 @@
 #include <mutex>
 
 extern "C" {
+#include <libavcodec/packet.h>
 #include <libavutil/frame.h>
 }
 
-#include "capture/frame_converter.h"
+#include "capture/stream_decoder.h"
 
 namespace miravela {
 
@@ -86,6 +87,56 @@ bool OpenSource(Shared& shared, FfmpegInput& input) {
   return true;
 }
 
+struct PacketDeleter {
+  void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+};
+
+// What one connection reads, handed over unmade: the packets of a stream whose
+// pictures stand alone, else decoded frames. True for each one handed over.
+class SessionReader {
+ public:
+  SessionReader(Shared& shared, FfmpegInput& input)
+      : shared_(shared), input_(input), packets_(input.IntraOnly()), pacer_(shared.settings.pace) {}
+
+  bool Ready() const { return packets_ ? packet_ != nullptr : frame_ != nullptr; }
+  ReadResult Next() {
+    const ReadResult result = packets_ ? input_.ReadPacket(packet_.get()) : input_.Read(frame_.get());
+    if (result != ReadResult::Frame) return result;
+    const bool onTime = pacer_.Wait(shared_, packets_ ? input_.Seconds(packet_.get()) : input_.Seconds(frame_.get()));
+    // A paced frame counts as decoded when its time comes, as it would from a camera.
+    const auto decoded = Clock::now();
+    if (onTime && !shared_.paused) {
+      if (packets_)
+        shared_.slot.PublishPacket(packet_.get(), decoded);
+      else
+        shared_.slot.PublishFrame(frame_.get(), decoded);
+    }
+    av_packet_unref(packet_.get());
+    av_frame_unref(frame_.get());
+    return onTime ? ReadResult::Frame : ReadResult::End;
+  }
+
+ private:
+  Shared& shared_;
+  FfmpegInput& input_;
+  const bool packets_;
+  Pacer pacer_;
+  std::unique_ptr<AVPacket, PacketDeleter> packet_{av_packet_alloc()};
+  std::unique_ptr<AVFrame, FrameDeleter> frame_{av_frame_alloc()};
+};
+
+// The decoder the slot makes pictures with, for streams read as packets.
+bool BeginSlot(Shared& shared, FfmpegInput& input) {
+  if (!input.IntraOnly()) {
+    shared.slot.Begin(nullptr);
+    return true;
+  }
+  std::shared_ptr<StreamDecoder> decoder = input.NewDecoder();
+  if (!decoder) return false;
+  shared.slot.Begin(std::move(decoder));
+  return true;
+}
+
 // One connection: open, then frames until the source ends, fails or we are stopped.
 // True when at least one frame came through.
 bool RunSession(Shared& shared) {
@@ -95,28 +146,23 @@ bool RunSession(Shared& shared) {
     std::lock_guard lock(shared.mutex);
     shared.delivered = input.Format();
   }
-  std::unique_ptr<AVFrame, FrameDeleter> frame(av_frame_alloc());
-  FrameConverter converter;
-  Pacer pacer(shared.settings.pace);
+  if (!BeginSlot(shared, input)) return false;
+  SessionReader reader(shared, input);
+  const auto stall = shared.settings.timing.stall;
   bool delivered = false;
   auto lastFrame = Clock::now();
-  while (!shared.stop && frame) {
-    const ReadResult result = input.Read(frame.get());
+  while (!shared.stop && reader.Ready()) {
+    const ReadResult result = reader.Next();
     if (result == ReadResult::End || result == ReadResult::Error) break;
+    // Pictures that arrive but none of which decodes are no better than none.
+    const std::optional<Clock::time_point> failing = shared.slot.FailingSince();
+    if (failing && Clock::now() - *failing > stall) break;
     if (result != ReadResult::Frame) {
-      if (Clock::now() - lastFrame > shared.settings.timing.stall) break;
+      if (Clock::now() - lastFrame > stall) break;
       if (result == ReadResult::Wait && !shared.Sleep(std::chrono::milliseconds(5))) break;
       continue;
     }
     lastFrame = Clock::now();
-    if (!pacer.Wait(shared, input.Seconds(frame.get()))) break;
-    // A paced frame counts as decoded when its time comes, as it would from a camera.
-    const auto decoded = Clock::now();
-    if (!shared.paused) {
-      QImage image = converter.Convert(frame.get(), shared.slot.TakeSpare());
-      if (!image.isNull()) shared.slot.Publish(std::move(image), decoded);
-    }
-    av_frame_unref(frame.get());
     shared.status = CaptureStatus::Streaming;
     delivered = true;
   }

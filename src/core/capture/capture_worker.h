@@ -1,7 +1,8 @@
 #pragma once
-// The capture thread of one started camera: opens the source, decodes, converts and
-// publishes frames, and when the source fails or ends, clears the frame and reconnects
-// with a growing pause. Nothing here blocks the thread that owns the worker for long.
+// The capture thread of one started camera: opens the source and reads it at its own
+// pace, so the picture is always current, handing each frame to the slot unmade (see
+// FrameSlot); when the source fails or ends, it clears the frame and reconnects with a
+// growing pause. Nothing here blocks the thread that owns the worker for long.
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -50,6 +51,7 @@ class CaptureWorker {
   CaptureWorker(const CaptureWorker&) = delete;
   CaptureWorker& operator=(const CaptureWorker&) = delete;
 
+  // The newest picture, made on this call when it is not made yet.
   CapturedFrame Newest() const;
   CaptureStatus Status() const;
   // The format the source delivers, once it has been opened.

@@ -31,9 +31,9 @@ AVDictionary* DeviceOptions(const std::optional<StreamFormat>& format) {
 const AVInputFormat* InputFormatFor(SourceKind kind) {
   switch (kind) {
     case SourceKind::Device:
-      return av_find_input_format("video4linux2");
+      return DeviceInputFormat("video4linux2");
     case SourceKind::Filter:
-      return av_find_input_format("lavfi");
+      return DeviceInputFormat("lavfi");
     case SourceKind::Url:
       return nullptr;
   }
@@ -50,7 +50,7 @@ FfmpegInput::~FfmpegInput() { Close(); }
 
 void FfmpegInput::Close() {
   av_packet_free(&packet_);
-  avcodec_free_context(&decoder_);
+  decoder_.reset();
   avformat_close_input(&format_);
   stream_ = -1;
 }
@@ -76,33 +76,38 @@ bool FfmpegInput::Open(const CameraSource& source, const std::optional<StreamFor
     format_ = nullptr;  // freed by FFmpeg on failure
     return false;
   }
-  if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenDecoder()) {
+  const AVCodec* codec = nullptr;
+  if (avformat_find_stream_info(format_, nullptr) >= 0)
+    stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+  packet_ = av_packet_alloc();
+  if (stream_ < 0 || !codec || !packet_) {
     Close();
     return false;
   }
+  for (unsigned i = 0; i < format_->nb_streams; ++i)
+    if (static_cast<int>(i) != stream_) format_->streams[i]->discard = AVDISCARD_ALL;
+  badPackets_ = 0;
+  draining_ = false;
+  decoderFailed_ = false;
   return true;
 }
 
-bool FfmpegInput::OpenDecoder() {
-  const AVCodec* codec = nullptr;
-  stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
-  if (stream_ < 0 || !codec) return false;
-  for (unsigned i = 0; i < format_->nb_streams; ++i)
-    if (static_cast<int>(i) != stream_) format_->streams[i]->discard = AVDISCARD_ALL;
-  decoder_ = avcodec_alloc_context3(codec);
-  packet_ = av_packet_alloc();
-  if (!decoder_ || !packet_) return false;
-  if (avcodec_parameters_to_context(decoder_, format_->streams[stream_]->codecpar) < 0) return false;
-  decoder_->thread_count = 0;  // as many as the machine has
-  decoder_->pkt_timebase = format_->streams[stream_]->time_base;
-  badPackets_ = 0;
-  draining_ = false;
-  return avcodec_open2(decoder_, codec, nullptr) == 0;
+bool FfmpegInput::IntraOnly() const {
+  return format_ && stream_ >= 0 && miravela::IntraOnly(format_->streams[stream_]);
+}
+
+std::unique_ptr<StreamDecoder> FfmpegInput::NewDecoder() const {
+  if (!format_ || stream_ < 0) return nullptr;
+  return StreamDecoder::For(format_->streams[stream_]);
 }
 
 ReadResult FfmpegInput::Read(AVFrame* frame) {
+  if (!decoder_ && !decoderFailed_ && format_ && stream_ >= 0) {
+    decoder_ = NewDecoder();
+    decoderFailed_ = !decoder_;
+  }
   if (!decoder_) return ReadResult::Error;
-  const int received = avcodec_receive_frame(decoder_, frame);
+  const int received = decoder_->Receive(frame);
   if (received == 0) {
     badPackets_ = 0;
     return ReadResult::Frame;
@@ -116,18 +121,32 @@ ReadResult FfmpegInput::Read(AVFrame* frame) {
   return FeedPacket();
 }
 
-ReadResult FfmpegInput::FeedPacket() {
+// The next packet of the video stream; packets of other streams are passed over.
+ReadResult FfmpegInput::NextPacket(AVPacket* packet) {
   deadline_ = std::chrono::steady_clock::now() + timeouts_.packet;
-  const int read = av_read_frame(format_, packet_);
+  const int read = av_read_frame(format_, packet);
   if (read == AVERROR(EAGAIN)) return ReadResult::Wait;
-  if (read == AVERROR_EOF) {
+  if (read == AVERROR_EOF) return ReadResult::End;
+  if (read < 0) return ReadResult::Error;
+  if (packet->stream_index == stream_) return ReadResult::Frame;
+  av_packet_unref(packet);
+  return ReadResult::Pending;
+}
+
+ReadResult FfmpegInput::ReadPacket(AVPacket* packet) {
+  if (!format_ || stream_ < 0) return ReadResult::Error;
+  return NextPacket(packet);
+}
+
+ReadResult FfmpegInput::FeedPacket() {
+  const ReadResult read = NextPacket(packet_);
+  if (read == ReadResult::End) {
     draining_ = true;
-    avcodec_send_packet(decoder_, nullptr);
+    decoder_->Send(nullptr);
     return ReadResult::Pending;
   }
-  if (read < 0) return ReadResult::Error;
-  int sent = 0;
-  if (packet_->stream_index == stream_) sent = avcodec_send_packet(decoder_, packet_);
+  if (read != ReadResult::Frame) return read;
+  const int sent = decoder_->Send(packet_);
   av_packet_unref(packet_);
   if (sent < 0 && sent != AVERROR(EAGAIN) && ++badPackets_ > kMaxBadPackets) return ReadResult::Error;
   return ReadResult::Pending;
@@ -148,9 +167,15 @@ StreamFormat FfmpegInput::Format() const {
   return format;
 }
 
-double FfmpegInput::Seconds(const AVFrame* frame) const {
-  if (!format_ || stream_ < 0 || frame->best_effort_timestamp == AV_NOPTS_VALUE) return -1.0;
-  return static_cast<double>(frame->best_effort_timestamp) * av_q2d(format_->streams[stream_]->time_base);
+double FfmpegInput::Seconds(std::int64_t timestamp) const {
+  if (!format_ || stream_ < 0 || timestamp == AV_NOPTS_VALUE) return -1.0;
+  return static_cast<double>(timestamp) * av_q2d(format_->streams[stream_]->time_base);
+}
+
+double FfmpegInput::Seconds(const AVFrame* frame) const { return Seconds(frame->best_effort_timestamp); }
+
+double FfmpegInput::Seconds(const AVPacket* packet) const {
+  return Seconds(packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts);
 }
 
 }  // namespace miravela

@@ -4,13 +4,15 @@
 // each packet, so an unplugged camera or a silent network address never hangs a thread.
 #include <atomic>
 #include <chrono>
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "capture/camera_source.h"
+#include "capture/stream_decoder.h"
 #include "capture/stream_format.h"
 
 struct AVFormatContext;
-struct AVCodecContext;
 struct AVPacket;
 struct AVFrame;
 
@@ -22,7 +24,7 @@ struct InputTimeouts {
 };
 
 enum class ReadResult {
-  Frame,    // a decoded frame is in the caller's frame
+  Frame,    // a decoded frame (from ReadPacket: a packet of the picture) is the caller's
   Pending,  // a packet went to the decoder without a frame coming out yet
   Wait,     // the device has nothing yet; ask again shortly
   End,      // the source ended and the decoder is drained
@@ -38,15 +40,24 @@ class FfmpegInput {
 
   // The format applies to devices only; other sources deliver what they carry.
   bool Open(const CameraSource& source, const std::optional<StreamFormat>& format);
+  // The next decoded frame.
   ReadResult Read(AVFrame* frame);
+  // The next packet of the video stream as it came, undecoded; for streams whose
+  // pictures stand alone, which need decoding only when a picture is wanted.
+  ReadResult ReadPacket(AVPacket* packet);
+  bool IntraOnly() const;
+  // A decoder of its own for the video stream; null when none opens.
+  std::unique_ptr<StreamDecoder> NewDecoder() const;
   // The format as the source delivers it, known once open.
   StreamFormat Format() const;
   // The frame's presentation time in seconds, or a negative value when it has none.
   double Seconds(const AVFrame* frame) const;
+  double Seconds(const AVPacket* packet) const;
 
  private:
   static int Interrupted(void* self);
-  bool OpenDecoder();
+  double Seconds(std::int64_t timestamp) const;
+  ReadResult NextPacket(AVPacket* packet);
   ReadResult FeedPacket();
   void Close();
 
@@ -54,7 +65,9 @@ class FfmpegInput {
   InputTimeouts timeouts_;
   std::chrono::steady_clock::time_point deadline_{};
   AVFormatContext* format_ = nullptr;
-  AVCodecContext* decoder_ = nullptr;
+  // Opened on the first Read: a caller that takes packets never needs it.
+  std::unique_ptr<StreamDecoder> decoder_;
+  bool decoderFailed_ = false;
   AVPacket* packet_ = nullptr;
   int stream_ = -1;
   int badPackets_ = 0;
