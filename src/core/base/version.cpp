@@ -1,0 +1,7 @@
+#include "base/version.h"
+
+namespace miravela {
+
+const char* VersionPrograma() { return MIRAVELA_VERSION; }
+
+}  // namespace miravela
