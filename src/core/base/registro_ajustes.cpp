@@ -1,5 +1,9 @@
 #include "base/registro_ajustes.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 
 #include "base/folders.h"
@@ -89,6 +93,20 @@ void EscribirValor(ByteWriter& out, const ValorEtiquetado& v) {
   }
 }
 
+// A private file is created with no access for others, and an older copy that others
+// could read is closed to them before a single byte of the new content goes in.
+bool AbrirParaEscribir(QFile& file, AccesoArchivo acceso) {
+  if (acceso == AccesoArchivo::Normal) return file.open(QIODevice::ReadWrite);
+  const QByteArray ruta = QFile::encodeName(file.fileName());
+  const int fd = ::open(ruta.constData(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
+  if (fd < 0) return false;
+  if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 ValorEtiquetado ValorEtiquetado::Entero(std::int16_t value) {
@@ -176,7 +194,7 @@ RegistroAjustes RegistroAjustes::Leer(const QByteArray& bytes) {
   return r;
 }
 
-bool EscribirRegistros(const QString& archivo, const std::vector<RegistroAjustes>& registros) {
+bool EscribirRegistros(const QString& archivo, const std::vector<RegistroAjustes>& registros, AccesoArchivo acceso) {
   std::vector<std::array<std::uint8_t, RegistroAjustes::kLongitud>> images;
   for (const auto& r : registros) {
     auto image = r.Serializar();
@@ -185,7 +203,7 @@ bool EscribirRegistros(const QString& archivo, const std::vector<RegistroAjustes
   }
   LimpiarAtributos(archivo);
   QFile file(archivo);
-  if (!file.open(QIODevice::ReadWrite)) return false;
+  if (!AbrirParaEscribir(file, acceso)) return false;
   bool ok = true;
   for (std::size_t n = 0; n < images.size(); ++n) {
     ok = ok && file.seek(static_cast<qint64>(n * RegistroAjustes::kLongitud));

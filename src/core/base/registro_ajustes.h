@@ -56,10 +56,15 @@ struct RegistroAjustes {
   bool operator==(const RegistroAjustes&) const = default;
 };
 
+// Who may read a settings file once written. A file that holds a secret is readable by
+// its owner only, from the moment it is created and whatever the user's umask.
+enum class AccesoArchivo { Normal, SoloPropietario };
+
 // Writes records 1..n of a settings file. Every record is checked first, so a record
 // that does not fit leaves the old file whole. A read-only file is still rewritten;
 // bytes beyond the written records are kept. Returns false when nothing was written.
-bool EscribirRegistros(const QString& archivo, const std::vector<RegistroAjustes>& registros);
+bool EscribirRegistros(const QString& archivo, const std::vector<RegistroAjustes>& registros,
+                       AccesoArchivo acceso = AccesoArchivo::Normal);
 
 // Reads records 1..count, or nothing when the file does not exist (the owner then
 // applies its defaults). Records beyond the end of the file come back cleared.

@@ -1,10 +1,11 @@
 #pragma once
-// The program's name and version as it shows them (title, read-me, mail), set once by
-// the build from the project's version.
+// The program's version as people see it ("11.23"), taken from the build's one record of it.
 #include <QString>
 
 namespace miravela {
 
-inline QString NombreVersion() { return QStringLiteral("Miravela " MIRAVELA_VERSION); }
+const char* VersionPrograma();
+// "Miravela 11.23": the title, the read-me's first line.
+QString NombreVersion();
 
 }  // namespace miravela
