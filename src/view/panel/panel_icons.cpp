@@ -28,7 +28,7 @@ constexpr std::array<const char*, 16> kIconos = {
 
 QString IconoBoton(int index) {
   if (index < 0 || index >= static_cast<int>(kIconos.size())) return {};
-  return QStringLiteral(":/assets/icons/%1.svg").arg(QLatin1String(kIconos[static_cast<std::size_t>(index)]));
+  return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kIconos[static_cast<std::size_t>(index)]));
 }
 
 void Icono::Dibujar(QPainter& p, const QRectF& area, bool habilitado) {

@@ -9,9 +9,9 @@ namespace miravela {
 
 // Resource name of the drawing of button `index` of the bar.
 QString IconoBoton(int index);
-inline const QString kIconoLimpiarZona = QStringLiteral(":/assets/icons/limpiar_zona.svg");
-inline const QString kIconoAlarmaInversa = QStringLiteral(":/assets/icons/alarma_inversa.svg");
-inline const QString kIconoGrabando = QStringLiteral(":/assets/icons/grabando.svg");
+inline const QString kIconoLimpiarZona = QStringLiteral(":/icons/limpiar_zona.svg");
+inline const QString kIconoAlarmaInversa = QStringLiteral(":/icons/alarma_inversa.svg");
+inline const QString kIconoGrabando = QStringLiteral(":/icons/grabando.svg");
 
 // One drawing, parsed once by the control that shows it.
 class Icono {
