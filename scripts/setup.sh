@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   # build
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libavdevice-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   libsdl2-dev libsdl2-mixer-dev
   libcurl4-openssl-dev

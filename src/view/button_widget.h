@@ -1,15 +1,21 @@
 #pragma once
 // One picture button of the bar: draws its model control and forwards the pointer.
+#include <QLabel>
 #include <QWidget>
+#include <memory>
 
 #include "panel/button_bar.h"
 
 namespace miravela {
 
+class Icono;
+
 class ButtonWidget : public QWidget {
   Q_OBJECT
  public:
-  ButtonWidget(ButtonBar& bar, int index, QString glyph, QWidget* parent);
+  // `rotulo` is shown in place of the drawing should the drawing be missing.
+  ButtonWidget(ButtonBar& bar, int index, QString rotulo, QWidget* parent);
+  ~ButtonWidget() override;
   void Refresh();
 
  protected:
@@ -22,7 +28,9 @@ class ButtonWidget : public QWidget {
  private:
   ButtonBar& bar_;
   int index_;
-  QString glyph_;
+  std::unique_ptr<Icono> icono_;
+  QString rotulo_;
+  QLabel* etiqueta_ = nullptr;  // the slot number over a camera button
 };
 
 }  // namespace miravela

@@ -92,6 +92,37 @@ TEST_F(Recorder, StampedPhotographsNumberedPerDayFolder) {
   EXPECT_EQ(grabador->CarpetaDia, "2026-12-11");
 }
 
+// The stamp must read on any scene: on white its dark rim shows, on black its light
+// letters do, and a row through the text crosses rim, letter, rim.
+TEST_F(Recorder, StampReadsOnWhiteAndOnBlack) {
+  auto count = [&](QRect area, auto&& pick) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) n += pick(lastPhoto.pixelColor(x, y).lightness());
+    return n;
+  };
+  auto dark = [](int l) { return l < 80; };
+  auto light = [](int l) { return l > 200; };
+  const QRect stamp(50, 5, 300, 22), below(0, 40, 644, 444);
+
+  canvas.fill(Qt::white);
+  grabador->GuardarFoto();
+  EXPECT_GT(count(stamp, dark), 150);
+  EXPECT_EQ(count(below, dark), 0);
+  int crossings = 0;  // dark-to-light steps along the middle of the line, inside the letters
+  for (int y = 10; y < 22; ++y)
+    for (int x = 50; x < 350; ++x)
+      crossings += dark(lastPhoto.pixelColor(x, y).lightness()) && light(lastPhoto.pixelColor(x + 1, y).lightness()) &&
+                   count(QRect(x + 2, y, 4, 1), dark) > 0;
+  EXPECT_GT(crossings, 20) << "light strokes enclosed by the rim";
+
+  canvas.fill(Qt::black);
+  clock.Advance(1000);
+  grabador->GuardarFoto();
+  EXPECT_GT(count(stamp, light), 100);
+  EXPECT_EQ(count(below, light), 0);
+}
+
 TEST_F(Recorder, NothingIsSavedBeforeTheFirstFrame) {
   emptyView = true;
   grabador->GuardarFoto();

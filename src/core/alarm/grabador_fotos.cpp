@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPainterPath>
 
 #include "alarm/dib_image.h"
 #include "alarm/jpeg/jpeg_encoder.h"
@@ -31,11 +32,14 @@ void GrabadorFotos::Sellar(QImage& lienzo, const QDateTime& cuando) {
   QFont font(QStringLiteral("DejaVu Sans"));
   // Points on a 96 DPI canvas, whatever the image's own resolution says.
   font.setPixelSize(TamanoSello(anchoTwips) * 96 / 72);
-  p.setFont(font);
-  p.setPen(Qt::white);
   const QFontMetrics metrics(font);
   // The text position (50, 5) is the top-left corner of the line, in pixels.
-  p.drawText(QPoint(50, 5 + metrics.ascent()), TextoSello(cuando, e_.etiquetaCamara));
+  QPainterPath texto;
+  texto.addText(QPointF(50, 5 + metrics.ascent()), font, TextoSello(cuando, e_.etiquetaCamara));
+  // Light letters with a thin dark rim read on a bright wall as well as in the dark.
+  p.setRenderHint(QPainter::Antialiasing);
+  p.strokePath(texto, QPen(QColor(0x10, 0x10, 0x10), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.fillPath(texto, Qt::white);
 }
 
 void GrabadorFotos::GuardarFoto(const QString& sonidoAlarma, int similitud) {

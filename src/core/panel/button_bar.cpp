@@ -35,11 +35,14 @@ ButtonBar::ButtonBar() {
   PctBoton[kBotonCamara].Tag = "0";                  // UltimoBoton lives in button 0's tag
   PctBoton[kBotonDesactivarAlarma].Visible = false;  // the alarm starts disarmed: button 3 shown, 4 hidden
   for (int i = 8; i <= 12; ++i) PctBoton[static_cast<std::size_t>(i)].Visible = false;
+  for (int i = 0; i < kEtiquetas; ++i) LblBoton[static_cast<std::size_t>(i)].Caption = QStringLiteral("C%1").arg(i + 1);
+  LblFondo2.Caption = TextoCredito();
   LblAyuda.ForeColor = kAyudaReposo;
   LblAyuda.Caption = TextoAyudaReposo();
 }
 
 QString ButtonBar::TextoAyudaReposo() { return QStringLiteral("m i r a v e l a . o r g"); }
+QString ButtonBar::TextoCredito() { return QString::fromUtf8("Miravela · vigilancia con cámara Web"); }
 
 void ButtonBar::SetAction(int index, Hook<void()> action) {
   actions_.at(static_cast<std::size_t>(index)) = std::move(action);
@@ -83,6 +86,7 @@ void ButtonBar::PctBoton_MouseMove(int index) {
     LblAyuda.Caption = TextoAyuda(index);
   }
   PctBoton[kBotonCamara].Tag = QString::number(index);
+  if (index == kBotonZona && Pulsado(kBotonZona)) MostrarZona();
 }
 
 void ButtonBar::EsconderBotones() {
@@ -91,6 +95,7 @@ void ButtonBar::EsconderBotones() {
   if (ultimo.BackColor == kColorResaltado) ultimo.BackColor = kColorReposo;
   LblAyuda.ForeColor = kAyudaReposo;
   LblAyuda.Caption = TextoAyudaReposo();
+  LblFondo2.Caption = TextoCredito();
 }
 
 }  // namespace miravela

@@ -18,8 +18,14 @@ class ButtonBar {
 
   ButtonBar();
 
+  static constexpr int kEtiquetas = 5;
+  static constexpr int kPrimerBotonCamara = 8;
+
   std::array<Control, kBotones> PctBoton;
+  // The slot numbers laid over the camera buttons 8..12; each acts as its button.
+  std::array<Control, kEtiquetas> LblBoton;
   Control LblAyuda;
+  Control LblFondo2;  // the credit caption on the window's background
 
   // Plugs in the click action of button `index`; a button without one does nothing.
   void SetAction(int index, Hook<void()> action);
@@ -27,6 +33,8 @@ class ButtonBar {
   void PctBoton_MouseDown(int index);
   void PctBoton_MouseUp(int index);
   void PctBoton_MouseMove(int index);
+  void LblBoton_Click(int index) { PctBoton_Click(index + kPrimerBotonCamara); }
+  void LblBoton_MouseMove(int index) { PctBoton_MouseMove(index + kPrimerBotonCamara); }
   void EsconderBotones();
 
   bool Pulsado(int index) const { return PctBoton[static_cast<std::size_t>(index)].Appearance == 1; }
@@ -37,8 +45,11 @@ class ButtonBar {
   Hook<bool()> CamaraConectada;
   // The rest of the window's hover state (the lists, the zone overlay), cleared with the bar's.
   Hook<void()> AlEsconder;
+  // Moving over the zone button while the zone is on shows the painted cells.
+  Hook<void()> MostrarZona;
 
   static QString TextoAyudaReposo();
+  static QString TextoCredito();
 
  private:
   QString TextoAyuda(int index) const;
