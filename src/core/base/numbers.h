@@ -1,5 +1,5 @@
 #pragma once
-// The number rules every settings reader shares, and the one size unit.
+// The two number rules every settings reader shares.
 #include <QString>
 #include <cstdint>
 
@@ -12,8 +12,5 @@ double LeadingNumber(const QString& text);
 
 // Nearest whole number, halves to the even neighbour (2.5 gives 2, 3.5 gives 4).
 std::int64_t RoundHalfEven(double value);
-
-// A megabyte, wherever the program speaks of megabytes (the disk reserve, the journal).
-inline constexpr std::int64_t kBytesPorMegabyte = 1024 * 1024;
 
 }  // namespace miravela

@@ -10,7 +10,7 @@
 #include <deque>
 
 #include "base/model_timer.h"
-#include "base/numbers.h"
+#include "base/units.h"
 
 namespace miravela {
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "base/model_timer.h"
-#include "base/numbers.h"
+#include "base/units.h"
 #include "watch/free_space.h"
 #include "watch/watch_settings.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/numbers.h"
+#include "base/units.h"
 
 namespace miravela {
 
