@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/units.h"
+
 namespace miravela {
 namespace {
 
