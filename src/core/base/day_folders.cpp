@@ -5,6 +5,8 @@
 
 namespace miravela {
 
+QString NombreCarpetaDia(const QDate& dia) { return dia.toString(QStringLiteral("yyyy-MM-dd")); }
+
 bool EsNombreCarpetaDia(const QString& nombre) {
   static const QRegularExpression pattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
   return pattern.match(nombre).hasMatch();
@@ -23,11 +25,13 @@ QStringList CarpetasDia(const QString& carpetaImagenes) {
   return out;
 }
 
-void EliminarCarpetaDia(const QString& carpetaDia) {
+int EliminarCarpetaDia(const QString& carpetaDia) {
   QDir dir(carpetaDia);
+  int removed = 0;
   for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-    if (EsNombreFoto(name)) dir.remove(name);
+    if (EsNombreFoto(name) && dir.remove(name)) ++removed;
   QDir().rmdir(carpetaDia);  // only succeeds when nothing foreign is left
+  return removed;
 }
 
 void EliminarFotosPrograma(const QString& carpetaImagenes) {
