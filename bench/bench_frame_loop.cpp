@@ -8,6 +8,7 @@
 #include "base/fake_clock.h"
 #include "detect/comparacion.h"
 #include "detect/frame_loop.h"
+#include "detect/luz.h"
 #include "support/synthetic_frame_source.h"
 
 namespace miravela {
@@ -103,11 +104,12 @@ struct Banco {
   FrameLoop loop;
 };
 
-// Arguments: frame width, height, zone on, night vision on.
+// Arguments: frame width, height, zone on, night vision on, light rejection on.
 void BM_Tick(benchmark::State& state) {
   Banco banco(QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
   if (state.range(2)) banco.ZonaMitad();
   banco.entradas.noche = state.range(3) != 0;
+  banco.parametros.RechazoLuz = state.range(4) ? kRechazoLuzPredeterminado : 0;
   for (auto _ : state) {
     banco.loop.TmrReloj_Timer();
     benchmark::DoNotOptimize(banco.loop.Resultados().Similitud);
@@ -116,26 +118,29 @@ void BM_Tick(benchmark::State& state) {
   state.counters["changed"] = banco.loop.Resultados().PuntosCambiados;
 }
 BENCHMARK(BM_Tick)
-    ->ArgNames({"w", "h", "zone", "night"})
-    ->Args({640, 480, 0, 0})
-    ->Args({640, 480, 1, 0})
-    ->Args({640, 480, 0, 1})
-    ->Args({1920, 1080, 0, 0})
-    ->Args({1920, 1080, 1, 0})
-    ->Args({1920, 1080, 0, 1})
-    ->Args({1920, 1080, 1, 1})
+    ->ArgNames({"w", "h", "zone", "night", "light"})
+    ->Args({640, 480, 0, 0, 1})
+    ->Args({640, 480, 1, 0, 1})
+    ->Args({640, 480, 0, 1, 1})
+    ->Args({1920, 1080, 0, 0, 0})
+    ->Args({1920, 1080, 0, 0, 1})
+    ->Args({1920, 1080, 1, 0, 1})
+    ->Args({1920, 1080, 0, 1, 1})
+    ->Args({1920, 1080, 1, 1, 1})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-// The comparison pass alone over 19 200 points; argument: whether the pictures differ
-// (the marks then need the preview's image copied back each time).
+// The comparison pass alone over 19 200 points; arguments: whether the pictures differ
+// (the marks then need the preview's image copied back each time), and whether the
+// light is evened out first.
 void BM_Comparacion(benchmark::State& state) {
   PictureBox preview(15, 15, 324, 244), referencia(15, 15, 324, 244);
   const auto frames = MovingObjectFrames(QSize(324, 244));
   referencia.SetPicture(frames[0]);
   preview.SetPicture(frames[state.range(0) ? 1 : 0]);
-  const ParametrosDeteccion p = ParametrosDensidad(50, {});
+  ParametrosDeteccion p = ParametrosDensidad(50, {});
+  p.RechazoLuz = state.range(1) ? kRechazoLuzPredeterminado : 0;
   std::int32_t comparados = 0, cambiados = 0;
   for (auto _ : state) {
     preview.Cls();
@@ -147,7 +152,15 @@ void BM_Comparacion(benchmark::State& state) {
   state.counters["compared"] = comparados;
   state.counters["changed"] = cambiados;
 }
-BENCHMARK(BM_Comparacion)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Comparacion)
+    ->ArgNames({"differ", "light"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace miravela

@@ -5,6 +5,7 @@
 #include "detect/comparacion.h"
 #include "detect/detect_rig.h"
 #include "detect/imagen.h"
+#include "detect/luz.h"
 
 namespace miravela {
 namespace {
@@ -60,15 +61,46 @@ TEST(FrameLoop, MovingObjectRaisesTheAlarm) {
   EXPECT_EQ(marksInReference, 0);
 }
 
-TEST(FrameLoop, LightChangeRaisesTheAlarm) {
-  DetectRig rig;
-  Conectar(rig);
-  rig.camara.SetLight(1.6);
-  rig.Tick();
-  EXPECT_TRUE(rig.loop->Resultados().AlarmaActiva);
-  EXPECT_LT(rig.loop->Resultados().Similitud, 50);
-  rig.Tick();  // the new light is the new reference
-  EXPECT_FALSE(rig.loop->Resultados().AlarmaActiva);
+// A change of the whole light is evened out by default; with light rejection off it
+// raises the alarm as the plain rule says.
+TEST(FrameLoop, LightChangeAlarmsOnlyWithoutLightRejection) {
+  for (int rechazo : {0, static_cast<int>(kRechazoLuzPredeterminado)}) {
+    SCOPED_TRACE(rechazo);
+    DetectRig rig;
+    rig.parametros.RechazoLuz = static_cast<std::uint8_t>(rechazo);
+    Conectar(rig);
+    rig.camara.SetLight(1.6);
+    rig.Tick();
+    EXPECT_EQ(rig.loop->Resultados().AlarmaActiva, rechazo == 0);
+    if (rechazo == 0)
+      EXPECT_LT(rig.loop->Resultados().Similitud, 50);
+    else
+      EXPECT_GT(rig.loop->Resultados().Similitud, 95);
+    rig.Tick();  // the new light is the new reference
+    EXPECT_FALSE(rig.loop->Resultados().AlarmaActiva);
+  }
+}
+
+// What normalisation cannot explain (a camera knocked aside) changes most of the
+// picture: no alarm, and the frame becomes the next reference.
+TEST(FrameLoop, MostOfThePictureChangedIsAGlobalChange) {
+  struct Case {
+    int rechazo;
+    bool alarm;
+  } cases[] = {{kRechazoLuzPredeterminado, false}, {100, true}, {0, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rechazo);
+    DetectRig rig;
+    rig.parametros.RechazoLuz = static_cast<std::uint8_t>(c.rechazo);
+    Conectar(rig);
+    rig.camara.AddObject(QRect(0, 0, 520, 480), Rgb(20, 200, 40));
+    rig.Tick();
+    EXPECT_LT(rig.loop->Resultados().Similitud, 100 - kRechazoLuzPredeterminado);
+    EXPECT_EQ(rig.loop->Resultados().AlarmaActiva, c.alarm);
+    EXPECT_EQ(rig.tmrGuardar.Enabled(), c.alarm);
+    rig.Tick();
+    EXPECT_FALSE(rig.loop->Resultados().AlarmaActiva);
+  }
 }
 
 TEST(FrameLoop, MovimientoAtItsTopAlarmsOnEveryTick) {
@@ -101,7 +133,7 @@ TEST(FrameLoop, EmptyZoneComparesNothing) {
 TEST(FrameLoop, AlarmDuringTheGracePeriodIsShownButNotHandedOn) {
   DetectRig rig;
   Conectar(rig);
-  rig.camara.AddObject(QRect(0, 0, 640, 480), Rgb(255, 255, 255));
+  rig.camara.AddObject(QRect(0, 0, 200, 480), Rgb(255, 255, 255));
   rig.tmrSleep.SetEnabled(true);
   rig.Tick();
   EXPECT_TRUE(rig.loop->Resultados().AlarmaActiva);

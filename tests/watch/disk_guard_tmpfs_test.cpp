@@ -12,7 +12,7 @@
 #include <cstring>
 
 #include "alarm/grabador_fotos.h"
-#include "alarm/jpeg_encoder.h"
+#include "alarm/jpeg/jpeg_encoder.h"
 #include "base/day_folders.h"
 #include "base/fake_clock.h"
 #include "journal/event_journal.h"

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
+#include "detect/luz.h"
 #include "detect/zona_vigilancia.h"
 
 namespace miravela {
@@ -60,6 +61,67 @@ inline bool Cambio(std::int64_t c1, std::int64_t c2, std::int32_t umbral2, std::
   return dr * dr + dg * dg + db * db > umbral2;
 }
 
+// The grid is walked row by row, which reads the pictures in memory order; the scan
+// order (columns outside, rows inside) decides only which point is the last, and that
+// is kept as the greatest (column, row) pair.
+struct Ultimo {
+  std::size_t i = 0, j = 0;
+  bool hay = false;
+  void Tomar(std::size_t ci, std::size_t fj) {
+    if (!hay || ci > i || (ci == i && fj > j)) *this = {ci, fj, true};
+  }
+};
+
+// The watched points of the grid with their colours now and in the reference.
+struct Muestras {
+  Eje columnas, filas;
+  std::vector<int> bandasColumna, bandasFila;
+  struct Indices {
+    std::size_t i, j;
+  };
+  std::vector<Indices> indices;
+  std::vector<ParMuestra> colores;
+  Ultimo ultimoEnZona;
+};
+
+std::vector<int> Bandas(const std::vector<int>& twips, int (*banda)(double)) {
+  std::vector<int> bandas(twips.size());
+  for (std::size_t k = 0; k < twips.size(); ++k) bandas[k] = banda(twips[k]);
+  return bandas;
+}
+
+Muestras LeerMuestras(const QImage& ahora, const PictureBox& preview, const QImage& antes, const PictureBox& referencia,
+                      const ParametrosDeteccion& p, const ZonaVigilancia* zona) {
+  Muestras m;
+  const std::int64_t salto = RoundHalfEven(p.SaltoMuestra);
+  m.columnas =
+      EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, preview.TwipsPerPixelX(), ahora.width());
+  m.filas = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, preview.TwipsPerPixelY(), ahora.height());
+  const Eje columnasRef =
+      EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelX(), antes.width());
+  const Eje filasRef = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelY(), antes.height());
+  m.bandasColumna = Bandas(m.columnas.twips, ColumnaZona);
+  m.bandasFila = Bandas(m.filas.twips, FilaZona);
+
+  const uchar* bitsAhora = ahora.constBits();
+  const uchar* bitsAntes = antes.constBits();
+  const qsizetype bplAhora = ahora.bytesPerLine(), bplAntes = antes.bytesPerLine();
+  m.indices.reserve(m.columnas.twips.size() * m.filas.twips.size());
+  m.colores.reserve(m.indices.capacity());
+  for (std::size_t j = 0; j < m.filas.twips.size(); ++j) {
+    for (std::size_t i = 0; i < m.columnas.twips.size(); ++i) {
+      if (zona) {
+        if (!zona->CeldaDeBandasEnZona(m.bandasColumna[i], m.bandasFila[j])) continue;
+        m.ultimoEnZona.Tomar(i, j);
+      }
+      m.indices.push_back({i, j});
+      m.colores.push_back({ColorEn(bitsAhora, bplAhora, m.columnas.pixel[i], m.filas.pixel[j]),
+                           ColorEn(bitsAntes, bplAntes, columnasRef.pixel[i], filasRef.pixel[j])});
+    }
+  }
+  return m;
+}
+
 }  // namespace
 
 std::vector<PuntoMuestra> RejillaMuestra(const ParametrosDeteccion& p, double tppX, double tppY) {
@@ -80,54 +142,33 @@ ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& ref
   // back: they are at most 3 pixels wide and sample points lie at least 2 pixels apart.
   const QImage ahora = preview.Image();
   const QImage antes = referencia.Image();
-  const std::int64_t salto = RoundHalfEven(p.SaltoMuestra);
-  const double tppX = preview.TwipsPerPixelX(), tppY = preview.TwipsPerPixelY();
-  const Eje columnas = EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, tppX, ahora.width());
-  const Eje filas = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, tppY, ahora.height());
-  const Eje columnasRef =
-      EjeMuestra(p.PrimeraColumna, p.ColumnasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelX(), antes.width());
-  const Eje filasRef = EjeMuestra(1, p.FilasMuestra, salto, p.PasoMuestra, referencia.TwipsPerPixelY(), antes.height());
-  std::vector<int> bandasFila(filas.twips.size());
-  for (std::size_t j = 0; j < filas.twips.size(); ++j) bandasFila[j] = FilaZona(filas.twips[j]);
-
-  const uchar* bitsAhora = ahora.constBits();
-  const uchar* bitsAntes = antes.constBits();
-  const qsizetype bplAhora = ahora.bytesPerLine(), bplAntes = antes.bytesPerLine();
+  const Muestras m = LeerMuestras(ahora, preview, antes, referencia, p, zona);
+  // The light is judged over the watched points only, so a lamp outside the zone does
+  // not move the zone's reference.
+  const bool normalizar = p.RechazoLuz > 0;
+  if (normalizar) r.GananciaLuz = GananciaLuz(m.colores);
+  const ComparadorNormalizado normalizado(r.GananciaLuz, umbral);
   const std::int32_t umbral2 = static_cast<std::int32_t>(umbral) * umbral;
-  std::vector<int> bandasColumna(columnas.twips.size());
-  for (std::size_t i = 0; i < columnas.twips.size(); ++i) bandasColumna[i] = ColumnaZona(columnas.twips[i]);
-
-  // The grid is walked row by row, which reads the pictures in memory order; the scan
-  // order (columns outside, rows inside) decides only which changed point is the last,
-  // and that is kept as the greatest (column, row) pair.
-  struct Ultimo {
-    std::size_t i = 0, j = 0;
-    bool hay = false;
-    void Tomar(std::size_t ci, std::size_t fj) {
-      if (!hay || ci > i || (ci == i && fj > j)) *this = {ci, fj, true};
+  Ultimo ultimoCambio;
+  for (std::size_t k = 0; k < m.indices.size(); ++k) {
+    const auto [i, j] = m.indices[k];
+    const auto [c1, c2] = m.colores[k];
+    const Veredicto v = normalizar ? normalizado.Comparar(c1, c2)
+                                   : (Cambio(c1, c2, umbral2, umbral) ? Veredicto::Cambio : Veredicto::Igual);
+    if (v == Veredicto::Incierto) continue;
+    if (v == Veredicto::Cambio) {
+      preview.Circle(m.columnas.twips[i], m.filas.twips[j], 1, kColorMarca);
+      ultimoCambio.Tomar(i, j);
+      ++r.PuntosCambiados;
     }
-  } ultimoEnZona, ultimoCambio;
-  for (std::size_t j = 0; j < filas.twips.size(); ++j) {
-    for (std::size_t i = 0; i < columnas.twips.size(); ++i) {
-      if (zona) {
-        if (!zona->CeldaDeBandasEnZona(bandasColumna[i], bandasFila[j])) continue;
-        ultimoEnZona.Tomar(i, j);
-      }
-      const std::int64_t c1 = ColorEn(bitsAhora, bplAhora, columnas.pixel[i], filas.pixel[j]);
-      const std::int64_t c2 = ColorEn(bitsAntes, bplAntes, columnasRef.pixel[i], filasRef.pixel[j]);
-      if (Cambio(c1, c2, umbral2, umbral)) {
-        preview.Circle(columnas.twips[i], filas.twips[j], 1, kColorMarca);
-        ultimoCambio.Tomar(i, j);
-        ++r.PuntosCambiados;
-      }
-      ++r.PuntosComparados;
-    }
+    ++r.PuntosComparados;
   }
   if (zona && ultimoCambio.hay) {
-    zona->PuntoEnBandas(bandasColumna[ultimoCambio.i], bandasFila[ultimoCambio.j]);
+    zona->PuntoEnBandas(m.bandasColumna[ultimoCambio.i], m.bandasFila[ultimoCambio.j]);
     r.SonidoAlarma = QuitarBlancos(zona->AlarmaCelda(zona->CeldaActual()));
   }
-  if (zona && ultimoEnZona.hay) zona->PuntoEnBandas(bandasColumna[ultimoEnZona.i], bandasFila[ultimoEnZona.j]);
+  if (zona && m.ultimoEnZona.hay)
+    zona->PuntoEnBandas(m.bandasColumna[m.ultimoEnZona.i], m.bandasFila[m.ultimoEnZona.j]);
   const bool conFigura = zona ? (zona->CeldasZona() > 0 && r.PuntosComparados >= 1) : r.PuntosComparados > 0;
   if (conFigura) r.Similitud = Similitud(r.PuntosCambiados, r.PuntosComparados);
   return r;

@@ -39,12 +39,16 @@ struct ResultadoComparacion {
   std::int32_t PuntosComparados = 0;
   std::optional<std::int16_t> Similitud;  // nothing when no figure could be made
   std::optional<QString> SonidoAlarma;    // the zone cell's alarm of the last change
+  double GananciaLuz = 1.0;               // what the reference was scaled by before comparing
 };
 
 inline constexpr Color kColorMarca = 0x0000FF;  // red
 
 // Compares `preview` with `referencia` on the grid, drawing a red mark on the preview
 // at every changed point. With a zone (`zona` not null), only points in zone cells count.
+// While light rejection is on (`p.RechazoLuz` above 0) the reference is first brought
+// to the preview's brightness, and points whose change only saturation shows are left
+// out of the count.
 ResultadoComparacion CompararImagenes(PictureBox& preview, const PictureBox& referencia, const ParametrosDeteccion& p,
                                       std::uint8_t umbral, ZonaVigilancia* zona);
 

@@ -5,6 +5,7 @@
 #include "base/numbers.h"
 #include "detect/comparacion.h"
 #include "detect/imagen.h"
+#include "detect/luz.h"
 
 namespace miravela {
 
@@ -97,7 +98,11 @@ void FrameLoop::DetectarCambios() {
   r_.PuntosComparados = c.PuntosComparados;
   if (c.Similitud) r_.Similitud = *c.Similitud;
   if (c.SonidoAlarma) r_.SonidoAlarma = *c.SonidoAlarma;
-  r_.AlarmaActiva = r_.Similitud <= e_.entradas.Movimiento() + 50;
+  // A change of most of the picture, even after the light was evened out, is the
+  // light itself (a camera knocked, an infrared switch at dusk): the frame just
+  // becomes the next reference.
+  const bool global = CambioGlobal(c.PuntosCambiados, c.PuntosComparados, e_.parametros.RechazoLuz);
+  r_.AlarmaActiva = !global && r_.Similitud <= e_.entradas.Movimiento() + 50;
 }
 
 void FrameLoop::MostrarCifras() {
