@@ -18,6 +18,8 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs imagemagick ffmpeg
   xvfb xdotool x11-utils
   python3-aiosmtpd openssl locales
+  # remaking the shipped sounds (scripts/make_sounds.sh)
+  sox libsox-fmt-mp3 espeak-ng
 )
 
 sudo=""
