@@ -65,13 +65,36 @@ std::vector<QImage> MovingObjectFrames(QSize size) {
 
 struct Banco {
   explicit Banco(QSize frame)
-      : zona({boton7, etiqueta7, pictures.Picture1, dir.path(), mensajes, autoajuste,
-              [] { return QStringLiteral("Sirena"); }, [] { return true; }, [] { return false; }}),
-        seguimiento({pictures.Picture1, zona, boton15, muestra, {}, nullptr, autoajuste}),
+      : zona({.boton = boton7,
+              .etiqueta = etiqueta7,
+              .preview = pictures.Picture1,
+              .carpetaRecursos = dir.path(),
+              .mensajes = mensajes,
+              .autoajuste = autoajuste,
+              .alarmaElegida = [] { return QStringLiteral("Sirena"); },
+              .camaraConectada = [] { return true; }}),
+        seguimiento({.preview = pictures.Picture1,
+                     .zona = zona,
+                     .boton = boton15,
+                     .muestra = muestra,
+                     .autoajuste = autoajuste}),
         camara(MovingObjectFrames(frame)),
         escaner({QImage()}),
-        loop({pictures, parametros, zona, seguimiento, camara, escaner, autoajuste, entradas, pantalla, tmrReloj,
-              tmrSleep, tmrGuardar, clock, QStringLiteral("1"), QLocale::c()}) {
+        loop({.pictures = pictures,
+              .parametros = parametros,
+              .zona = zona,
+              .seguimiento = seguimiento,
+              .camara = camara,
+              .escaner = escaner,
+              .autoajuste = autoajuste,
+              .entradas = entradas,
+              .pantalla = pantalla,
+              .tmrReloj = tmrReloj,
+              .tmrSleep = tmrSleep,
+              .tmrGuardar = tmrGuardar,
+              .clock = clock,
+              .numeroCamara = QStringLiteral("1"),
+              .locale = QLocale::c()}) {
     pictures.Picture4.SetSizePixels(frame.width() + 4, frame.height() + 4);
     parametros = ParametrosDensidad(50, parametros);
   }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+#include "base/hook.h"
 #include "base/services.h"
 #include "panel/button_bar.h"
 
@@ -52,19 +53,19 @@ struct EntornoAtajos {
   ButtonBar& botones;
   Services services;
   // Feature buttons that live outside the bar.
-  std::function<void()> autoajuste = {};
-  std::function<void()> escaner = {};
-  std::function<void()> visionNocturna = {};
-  std::function<void()> suspender = {};
-  std::function<void()> tamanoVentana = {};
+  Hook<void()> autoajuste = {};
+  Hook<void()> escaner = {};
+  Hook<void()> visionNocturna = {};
+  Hook<void()> suspender = {};
+  Hook<void()> tamanoVentana = {};
   // Folders and files, read when the key is pressed since the user may move them.
-  std::function<QString()> carpetaImagenes = {};
-  std::function<QString()> carpetaDia = {};  // empty until the first photograph
-  std::function<QString()> ultimaFoto = {};
-  std::function<QString()> carpetaAlarmas = {};
-  std::function<QString()> carpetaSonidos = {};
-  std::function<QString()> carpetaFondos = {};
-  std::function<QString()> plugin = {};
+  Hook<QString()> carpetaImagenes = {};
+  Hook<QString()> carpetaDia = {};  // empty until the first photograph
+  Hook<QString()> ultimaFoto = {};
+  Hook<QString()> carpetaAlarmas = {};
+  Hook<QString()> carpetaSonidos = {};
+  Hook<QString()> carpetaFondos = {};
+  Hook<QString()> plugin = {};
   QString carpetaPrograma = {};  // working folder of a plug-in named without a folder
   QString leame = {};            // the read-me, full path
   QString configuracion = {};    // the INI, full path

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/services.h"
 
 namespace miravela {
@@ -19,11 +20,11 @@ PaginasAyuda InstalarPaginasAyuda(const QString& carpeta);
 struct EntornoVentana {
   Control& fraSensor;  // the sensor panel's frame
   Control& txtSensor;  // the read-out box of the frame loop's figures
-  std::function<void(int alturaTwips)> fijarAltura;
+  Hook<void(int alturaTwips)> fijarAltura;
   Services services;
   // What the two link labels open: the program's home page and its illustrated guide,
   // asked for on every click so they are written out only when wanted.
-  std::function<PaginasAyuda()> paginas;
+  Hook<PaginasAyuda()> paginas;
 };
 
 class ModoVentana {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "base/services.h"
 
@@ -15,9 +16,9 @@ struct EntornoSuspension {
   ModelTimer& tmrSleep;      // the grace period after every return to watching
   ModelTimer& tmrSuspender;  // the one-second countdown
   Beeper& beeper;
-  std::function<bool()> camaraConectada;         // button 0 has the on look
-  std::function<void(bool)> mostrarPlaceholder;  // Picture3 over the preview
-  std::function<void()> restaurarLectura;        // the read-out box back to its resting text
+  Hook<bool()> camaraConectada;         // button 0 has the on look
+  Hook<void(bool)> mostrarPlaceholder;  // Picture3 over the preview
+  Hook<void()> restaurarLectura;        // the read-out box back to its resting text
 };
 
 class Suspension {

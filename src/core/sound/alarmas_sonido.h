@@ -6,6 +6,7 @@
 
 #include "base/configuracion.h"
 #include "base/control.h"
+#include "base/hook.h"
 #include "sound/medios.h"
 
 namespace miravela {
@@ -17,7 +18,7 @@ struct EntornoAlarmas {
   QString archivoAlr;           // Recursos/Miravela.ALR
   const Medios& medios;
   // Shows a text on the help line in its red.
-  std::function<void(const QString&)> ayuda;
+  Hook<void(const QString&)> ayuda;
   Color colorDesplegada;  // the list's background while it is open
 };
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "base/configuracion.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "sound/lista_sonidos.h"
 #include "sound/medios.h"
@@ -14,8 +15,8 @@ namespace miravela {
 
 // The pressed look of button 14, read and set through the button bar.
 struct BotonEfectos {
-  std::function<bool()> pulsado;
-  std::function<void(bool)> fijarPulsado;
+  Hook<bool()> pulsado;
+  Hook<void(bool)> fijarPulsado;
 };
 
 struct EntornoEfectos {
@@ -24,9 +25,9 @@ struct EntornoEfectos {
   const Medios& medios;
   ModelTimer& tmrEfectoSonido;
   BotonEfectos boton;
-  std::function<void(const QString&)> ayuda;  // a text on the help line, in red
+  Hook<void(const QString&)> ayuda;  // a text on the help line, in red
   // A number in [0, 1), drawn after seeding from the time of day.
-  std::function<double()> aleatorio;
+  Hook<double()> aleatorio;
 };
 
 class EfectosSonido {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "base/configuracion.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "sound/alarmas_sonido.h"
 #include "sound/audio_player.h"
@@ -19,10 +20,10 @@ struct EntornoSonido {
   const Configuracion& config;
   QString carpetaRecursos;
   ModelTimer& tmrEfectoSonido;
-  BotonEfectos boton;                         // button 14
-  std::function<void(const QString&)> ayuda;  // a text on the help line, in red
-  Color colorDesplegada;                      // an open list's background
-  std::function<double()> aleatorio;          // [0, 1), seeded from the time of day
+  BotonEfectos boton;                // button 14
+  Hook<void(const QString&)> ayuda;  // a text on the help line, in red
+  Color colorDesplegada;             // an open list's background
+  Hook<double()> aleatorio;          // [0, 1), seeded from the time of day
 };
 
 class SubsistemaSonido {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "watch/camera_rules.h"
 #include "watch/watch_settings.h"
@@ -37,8 +38,8 @@ class CameraWatch {
     const AjustesVigilancia& ajustes;
     // The camera's newest frame, null while it gives none. Polled once a second, so
     // the watch goes on while the frame loop is slow or suspended.
-    std::function<QImage()> fotograma = [] { return QImage(); };
-    std::function<void(CameraWatchEvent)> avisar = [](CameraWatchEvent) {};
+    Hook<QImage()> fotograma = [] { return QImage(); };
+    Hook<void(CameraWatchEvent)> avisar = [](CameraWatchEvent) {};
   };
 
   explicit CameraWatch(Entorno entorno);

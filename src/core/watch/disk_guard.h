@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "base/units.h"
 #include "watch/free_space.h"
@@ -24,9 +25,9 @@ class DiskGuard {
     const QString& carpetaImagenes;
     const AjustesVigilancia& ajustes;  // read at start-up, after the guard is made
     // A day folder (its name) gave up its photographs.
-    std::function<void(const QString& carpetaDia)> liberado = [](const QString&) {};
+    Hook<void(const QString& carpetaDia)> liberado = [](const QString&) {};
     // The disk is full: raised once, until a photograph is saved again.
-    std::function<void()> lleno = [] {};
+    Hook<void()> lleno = [] {};
   };
 
   explicit DiskGuard(Entorno entorno) : e_(std::move(entorno)) {}

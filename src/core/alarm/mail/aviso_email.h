@@ -14,6 +14,7 @@
 #include "alarm/mail/cls_cdo_mail.h"
 #include "alarm/mail/servidor_smtp.h"
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/model_timer.h"
 #include "base/services.h"
 
@@ -28,11 +29,11 @@ QString MensajeCorreo(const AjustesEmail& ajustes);
 struct EntornoAviso {
   Clock& clock;
   Beeper& beeper;
-  std::function<ConfiguracionSmtp()> smtp = [] { return ConfiguracionSmtp{}; };
+  Hook<ConfiguracionSmtp()> smtp = [] { return ConfiguracionSmtp{}; };
   // The file name of the alarm sound of the current alarm, the subject when it is automatic.
-  std::function<QString()> sonidoAlarma = [] { return QString(); };
+  Hook<QString()> sonidoAlarma = [] { return QString(); };
   // E-mail alerts are on (the bar's mail button is pressed).
-  std::function<bool()> activo = [] { return false; };
+  Hook<bool()> activo = [] { return false; };
 };
 
 class AvisoEmail {
