@@ -82,14 +82,9 @@ void GrabadorFotos::DepurarCarpetas() {
   if (!e_.enMarcha() || !e_.programadorActivo()) return;
   const int dias = e_.diasGuardar();
   if (dias < 1) return;
-  // Only day folders count and go: the user's own folders beside them are left alone.
-  QStringList dayFolders = CarpetasDia(e_.carpetaImagenes);
-  while (dayFolders.size() >= dias) {
-    EliminarCarpeta(e_.carpetaImagenes + '/' + dayFolders.front());
-    const QStringList next = CarpetasDia(e_.carpetaImagenes);
-    if (next.size() >= dayFolders.size()) break;  // could not delete: do not spin
-    dayFolders = next;
-  }
+  // Only the program's photographs go, and the day folders they leave empty: the
+  // images folder may be one the user keeps other things in.
+  PodarCarpetasDia(e_.carpetaImagenes, dias);
 }
 
 bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ruta) {

@@ -30,6 +30,17 @@ void EliminarCarpetaDia(const QString& carpetaDia) {
   QDir().rmdir(carpetaDia);  // only succeeds when nothing foreign is left
 }
 
+void PodarCarpetasDia(const QString& carpetaImagenes, int conservar) {
+  const QStringList carpetas = CarpetasDia(carpetaImagenes);
+  qsizetype quedan = carpetas.size();
+  for (const QString& name : carpetas) {
+    if (quedan < conservar) break;
+    const QString carpeta = carpetaImagenes + '/' + name;
+    EliminarCarpetaDia(carpeta);
+    if (!QDir(carpeta).exists()) --quedan;
+  }
+}
+
 void EliminarFotosPrograma(const QString& carpetaImagenes) {
   for (const QString& name : CarpetasDia(carpetaImagenes)) EliminarCarpetaDia(carpetaImagenes + '/' + name);
 }
