@@ -161,6 +161,26 @@ TEST_F(Recorder, APhotographAppearsOnlyWholeAndNeverReplacesAFile) {
   EXPECT_EQ(QDir(images + "/2026-12-10").entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
+TEST_F(Recorder, PruningToOneDayDeletesOnlyThePhotographs) {
+  const QString old = images + "/2026-12-08", mixed = images + "/2026-12-09";
+  QDir().mkpath(old);
+  QDir().mkpath(mixed);
+  QDir().mkpath(images + "/Vacaciones");
+  test::WriteAll(old + "/2026-12-08 (101010) 1.jpg", "jpeg");
+  test::WriteAll(mixed + "/2026-12-09 (111111) 1.jpg", "jpeg");
+  test::WriteAll(mixed + "/notas.txt", "mine");
+  test::WriteAll(images + "/leeme.txt", "mine");
+  scheduler = true;
+  days = 1;
+  grabador->GuardarFoto();
+  EXPECT_FALSE(ExisteCarpeta(old));
+  EXPECT_FALSE(Existe(mixed + "/2026-12-09 (111111) 1.jpg"));
+  EXPECT_TRUE(Existe(mixed + "/notas.txt"));
+  EXPECT_TRUE(Existe(images + "/leeme.txt"));
+  EXPECT_TRUE(ExisteCarpeta(images + "/Vacaciones"));
+  EXPECT_EQ(Files("2026-12-10").size(), 1);
+}
+
 TEST_F(Recorder, NoPruningWithoutTheSchedulerOrWithZeroDays) {
   for (const char* day : {"2026-12-01", "2026-12-05", "2026-12-08"}) QDir().mkpath(images + "/" + day);
   days = 1;

@@ -89,11 +89,9 @@ void GrabadorFotos::DepurarCarpetas() {
   if (!e_.enMarcha() || !e_.programadorActivo()) return;
   const int dias = e_.diasGuardar();
   if (dias < 1) return;
-  // Room for the new day's folder: the oldest day folders give up their photographs.
-  // One that keeps the user's files stays, and the next oldest is still pruned.
-  const QStringList dayFolders = CarpetasDia(e_.carpetaImagenes);
-  const qsizetype sobran = dayFolders.size() - dias + 1;
-  for (qsizetype i = 0; i < sobran; ++i) EliminarCarpetaDia(e_.carpetaImagenes + '/' + dayFolders[i]);
+  // Only the program's photographs go, and the day folders they leave empty: the
+  // images folder may be one the user keeps other things in.
+  PodarCarpetasDia(e_.carpetaImagenes, dias);
 }
 
 bool GuardarJpeg(cJpeg& jpeg, const QImage& foto, int calidad, const QString& ruta) {

@@ -34,6 +34,16 @@ int EliminarCarpetaDia(const QString& carpetaDia) {
   return removed;
 }
 
+void PodarCarpetasDia(const QString& carpetaImagenes, int conservar) {
+  const QStringList carpetas = CarpetasDia(carpetaImagenes);
+  qsizetype quedan = carpetas.size();
+  for (const QString& name : carpetas) {
+    if (quedan < conservar) break;
+    EliminarCarpetaDia(carpetaImagenes + '/' + name);
+    --quedan;
+  }
+}
+
 void EliminarFotosPrograma(const QString& carpetaImagenes) {
   for (const QString& name : CarpetasDia(carpetaImagenes)) EliminarCarpetaDia(carpetaImagenes + '/' + name);
 }

@@ -17,6 +17,10 @@ QStringList CarpetasDia(const QString& carpetaImagenes);
 // Deletes the program's photographs in the day folder, then the folder itself when
 // nothing else is left in it. Returns how many photographs went.
 int EliminarCarpetaDia(const QString& carpetaDia);
+// Makes room for the day's new folder so that `conservar` days of photographs are kept:
+// the oldest day folders give up their photographs first. One left holding something
+// of the user's stays, holds no day of photographs any more, and stops no pruning.
+void PodarCarpetasDia(const QString& carpetaImagenes, int conservar);
 // Every day folder of the images folder, as above; the images folder itself stays.
 void EliminarFotosPrograma(const QString& carpetaImagenes);
 
