@@ -7,7 +7,10 @@
 // process so that one encoder's use of the heap does not change another's;
 // bench_jpeg.sh runs them all, with and without the allocator settings, and prints
 // the ratios.
-#include <jpeglib.h>  // after <cstdio>: it needs FILE and size_t
+// clang-format off
+#include <cstdio>  // before jpeglib.h, which needs FILE and size_t
+#include <jpeglib.h>
+// clang-format on
 
 #include <QDir>
 #include <QGuiApplication>

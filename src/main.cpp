@@ -11,6 +11,7 @@
 #include "capture/capture_backend.h"
 #include "capture/ffmpeg_camera.h"
 #include "sensors/screen_grabber.h"
+#include "sound/sdl_audio_player.h"
 #include "view/capture/qt_camera_dialogs.h"
 #include "view/main_window.h"
 #include "view/qt_services.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
   QtClock clock;
   QtCameraDialogs cameraDialogs(&window);
   QtScreenGrabber screen;
+  SdlAudioPlayer sound;
   FfmpegCamera camera(CameraOptionsFor(programa, options.isSet(demo)), &cameraDialogs);
 
   Form1 model({.clock = clock,
@@ -62,7 +64,8 @@ int main(int argc, char** argv) {
                .ejecutable = QApplication::applicationFilePath(),
                .capturaDisponible = CaptureBackendAvailable,
                .camara = camera,
-               .pantalla = screen});
+               .pantalla = screen,
+               .reproductor = &sound});
   // The capture frame window exists before start-up, which may restore the capturer.
   VentanaMarcoQt frameWindow(model.sensores().marco);
   window.SetModel(&model);

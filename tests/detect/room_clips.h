@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/frame_source.h"
 #include "capture/ffmpeg_input.h"
 #include "capture/frame_converter.h"
-#include "base/frame_source.h"
 
 namespace miravela::test {
 

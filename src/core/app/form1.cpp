@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
 #include "app/piezas.h"
+#include "journal/event_journal.h"
+#include "sound/sonido.h"
 
 namespace miravela {
 
@@ -21,6 +23,7 @@ Form1::Form1(Form1Deps deps)
       pantalla_(deps.pantalla) {
   Botones.CamaraConectada = [this] { return TmrReloj.Enabled(); };
   TxtSensor.Visible = false;
+  ConstruirSonido(deps.reproductor ? *deps.reproductor : silencio_);
   ConstruirSubsistemas();
   ConectarBotones();
 }

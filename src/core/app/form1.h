@@ -19,6 +19,7 @@
 #include "detect/frame_loop.h"
 #include "panel/button_bar.h"
 #include "sensors/sensores.h"
+#include "sound/silent_player.h"
 
 namespace miravela {
 
@@ -32,6 +33,8 @@ struct Form1Deps {
   Hook<bool()> capturaDisponible = [] { return true; };
   CameraControl& camara;
   ScreenGrabber& pantalla;  // the desktop, for the screen capturer
+  // The sound device; without one the window is silent, as on a machine without sound.
+  AudioPlayer* reproductor = nullptr;
 };
 
 // Steps of start-up and shut-down that belong to subsystems plugged in from outside
@@ -53,6 +56,10 @@ struct PasosSubsistemas {
   // Plays the alarm sound of the last alarm; false when the alarm list is empty.
   Hook<bool(const QString& archivo)> ReproducirAlarma;
 };
+
+class SubsistemaSonido;
+class EventJournal;
+enum class JournalEvent;
 
 class Form1 {
  public:
@@ -114,6 +121,7 @@ class Form1 {
   ConexionCamara& conexion() { return *conexion_; }
   GrabadorFotos& grabador() { return *grabador_; }
   CameraControl& camara() { return camara_; }
+  SubsistemaSonido& sonido() { return *sonido_; }
 
   PasosSubsistemas Subsistemas;
 
@@ -130,6 +138,9 @@ class Form1 {
     accion();
   }
   void ConstruirSensores();
+  void ConstruirSonido(AudioPlayer& reproductor);
+  void ConectarDiario();
+  void AnotarDiario(JournalEvent evento);
   void ConstruirSubsistemas();
   void ConstruirDeteccion();
   void ConstruirConexion();
@@ -154,6 +165,9 @@ class Form1 {
   std::unique_ptr<FrameLoop> bucle_;
   std::unique_ptr<ConexionCamara> conexion_;
   std::unique_ptr<GrabadorFotos> grabador_;
+  SilentPlayer silencio_;
+  std::unique_ptr<SubsistemaSonido> sonido_;
+  std::unique_ptr<EventJournal> diario_;
 };
 
 }  // namespace miravela

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "base/day_folders.h"
 #include "base/folders.h"
+#include "journal/event_journal.h"
 
 namespace miravela {
 
@@ -47,6 +48,7 @@ void Form1::Form_Unload() {
   const QString temporal = programa.Ruta("Recursos/PICTMP.bmp");
   LimpiarAtributos(temporal);
   EliminarArchivo(temporal);
+  AnotarDiario(JournalEvent::Fin);
 }
 
 }  // namespace miravela

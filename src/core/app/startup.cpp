@@ -2,6 +2,8 @@
 #include "app/form1.h"
 #include "base/folders.h"
 #include "base/version.h"
+#include "detect/luz.h"
+#include "journal/event_journal.h"
 
 namespace miravela {
 
@@ -41,6 +43,7 @@ void Form1::Form_Load() {
   CrearCarpetasPrograma();
   Paso("CargarConfiguracion");
   config = CargarConfiguracion(programa);
+  parametros.RechazoLuz = LeerRechazoLuz(config.Opcionales);
   Paso("CargarCamaras", [this] { conexion_->CargarCamaras(); });
   Paso("CargarPosicion");
   CargarPosicion();
@@ -57,6 +60,7 @@ void Form1::Form_Load() {
       programa.EsPrincipal() ? NombreVersion() : NombreVersion() + QStringLiteral("  (C%1)").arg(programa.NumeroCamara);
   Caption = TituloBase;
   EstadoInicio = kEstadoEnMarcha;
+  AnotarDiario(JournalEvent::Inicio);
 
   Paso("CargarSensores", [this] { sensores_->CargarSensores(); });
   Paso("CargarVisionNocturna", [this] { sensores_->CargarVisionNocturna(); });

@@ -12,6 +12,8 @@
 #include "app/piezas.h"
 #include "base/botones.h"
 #include "detect/imagen.h"
+#include "journal/event_journal.h"
+#include "sound/sonido.h"
 
 namespace miravela {
 
@@ -46,6 +48,7 @@ void Form1::ConstruirSubsistemas() {
   ConstruirConexion();
   ConstruirGrabador();
   ConectarVigilancia();
+  ConectarDiario();
 }
 
 void Form1::ConstruirDeteccion() {
@@ -108,6 +111,8 @@ void Form1::ConstruirConexion() {
             pictures.Picture4.ClearPicture();
           },
       .escanerActivo = [&s] { return s.escaner.Activo(); },
+      .mostrarListaAlarmas = [this] { sonido_->alarmas.CboAlarma.Visible = true; },
+      .ocultarListaAlarmas = [this] { sonido_->alarmas.CboAlarma.Visible = false; },
       .apagarVisionNocturna = [&s] { s.CamaraDesconectada(); },
       .restaurarTitulo = [this] { RestaurarLectura(); },
   });
@@ -140,6 +145,7 @@ void Form1::ConstruirGrabador() {
 void Form1::ConectarVigilancia() {
   Botones.AlEsconder = [this] {
     conexion_->CboDriver.BackColor = kColorReposo;
+    sonido_->alarmas.CboAlarma.BackColor = kColorReposo;
     zona_->OcultarSuperposicion();
   };
 
@@ -147,7 +153,7 @@ void Form1::ConectarVigilancia() {
   TmrGuardar.OnTimer = [this] { TmrGuardar_Timer(); };
   TmrSleep.OnTimer = [this] { TmrSleep.SetEnabled(false); };
 
-  Botones.SetAction(kBotonCamara, [this] { conexion_->Boton0_Click(); });
+  // Button 0 is plugged in with the journal, which notes every connect and disconnect.
   Botones.SetAction(kBotonConfigurarCamara, [this] {
     if (!Botones.Pulsado(kBotonCamara) || sensores_->escaner.Activo()) return services_.beeper.Beep();
     pictures.Picture3.Visible = true;
