@@ -8,7 +8,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11.sh"
 enter_sandbox "$1"
 copy_pid=
-trap 'kill "${app:-0}" "${copy_pid:-0}" 2>/dev/null || true; stop_xserver; cat "$work/out.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
+# Only pids that were started are killed: "kill 0" would end the whole test run.
+trap 'for p in ${app:-} ${copy_pid:-}; do kill "$p" 2>/dev/null; done; stop_xserver; cat "$work/out.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
 
 mkdir -p Objetos/C3/Recursos
 ln -s "$bin" Objetos/C3/Miravela
