@@ -6,19 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/parametros_deteccion.h"
+
 namespace miravela {
 
 class ParesOpcionales;
-
-// The optional "[LUZ]" pair of the configuration INI: the share of compared sample
-// points, in percent, above which a tick is a change of the light and raises no alarm.
-// 0 switches light rejection off and leaves the plain frame-to-frame comparison.
-inline constexpr const char* kClaveLuz = "LUZ";
-// Chosen from clips of a furnished room at the default sensors: a person-sized figure
-// crossing changes at most 22% of the points, a lamp switched by 30-60% changes up to
-// 66% under the plain rule and under 1% once the light is evened out; the share sits
-// well above any figure and well below what a knocked camera changes.
-inline constexpr std::uint8_t kRechazoLuzPredeterminado = 55;
 
 // The share the INI asks for, or the default when the pair is missing or not a
 // whole number from 0 to 100.
