@@ -12,7 +12,6 @@
 #include "view/colors.h"
 #include "view/detect/preview_widget.h"
 #include "view/sensors/sensors_view.h"
-#include "view/sound/sound_view.h"
 
 namespace miravela {
 
@@ -99,9 +98,6 @@ void MainWindow::SetModel(Form1* model) {
   sensors_ = new SensorsView(model->sensores(), model->Botones.LblAyuda, this);
   sensors_->Cambiado = [this] { Refresh(); };
   static_cast<QHBoxLayout*>(property("topLayout").value<void*>())->addWidget(sensors_, 0, Qt::AlignTop);
-  sound_ = new SoundView(model->sonido(), this);
-  sound_->Cambiado = [this] { Refresh(); };
-  static_cast<QVBoxLayout*>(layout())->insertWidget(2, sound_);
   connect(cameras_, qOverload<int>(&QComboBox::activated), this,
           [this](int index) { model_->conexion().CboDriver.ListIndex = index; });
   auto* bar = static_cast<QHBoxLayout*>(property("barLayout").value<void*>());
@@ -124,7 +120,6 @@ void MainWindow::Refresh() {
   preview_->setVisible(model_->pictures.Picture3.Visible);
   live_->Refresh();
   sensors_->Refresh();
-  sound_->Refresh();
   RefreshCameras();
 }
 

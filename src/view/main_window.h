@@ -13,7 +13,6 @@ class ButtonWidget;
 class PreviewArea;
 class PreviewWidget;
 class SensorsView;
-class SoundView;
 
 // The camera list; opening it lights it up and explains it on the help line.
 class CameraList : public QComboBox {
@@ -52,7 +51,6 @@ class MainWindow : public QWidget {
   PreviewWidget* live_ = nullptr;
   CameraList* cameras_ = nullptr;
   SensorsView* sensors_ = nullptr;
-  SoundView* sound_ = nullptr;
   QLabel* help_ = nullptr;
   std::array<ButtonWidget*, ButtonBar::kBotones> buttons_{};
   bool closing_ = false;

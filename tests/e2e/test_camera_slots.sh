@@ -9,7 +9,7 @@ source "$here/x11.sh"
 enter_sandbox "$1"
 copy_pid=
 # Only pids that were started are killed: "kill 0" would end the whole test run.
-trap 'for p in ${app:-} ${copy_pid:-}; do kill "$p" 2>/dev/null; done; stop_xserver; cat "$work/out.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
+trap 'for p in ${app:-} ${copy_pid:-}; do kill "$p" 2>/dev/null || true; done; stop_xserver; cat "$work/out.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
 
 mkdir -p Objetos/C3/Recursos
 ln -s "$bin" Objetos/C3/Miravela
@@ -29,7 +29,8 @@ rest='#C0FFC0'
 bottom=$(convert "$work/main.png" -crop 1x+12+0 +repage txt:- | awk -v c="$rest" 'index($0, c) { split($1, p, "[,:]"); y = p[2] } END { print y }')
 [ -n "$bottom" ] || { echo "no button bar found"; exit 1; }
 bar_y=$(( bottom - 27 ))
-runs=$(convert "$work/main.png" -crop x1+0+$(( bottom - 3 )) +repage txt:- |
+# One row above the buttons' lower edge, below their drawings: each resting button is one run.
+runs=$(convert "$work/main.png" -crop x1+0+$(( bottom - 1 )) +repage txt:- |
   awk -v c="$rest" '{ on = index($0, c) > 0; if (on && !was) n++; was = on } END { print n + 0 }')
 # Ten buttons show at rest (the alarm disarmed, no camera slot); C1 and C3 add two.
 [ "$runs" -eq 12 ] || { echo "expected 12 buttons on the bar, found $runs"; exit 1; }

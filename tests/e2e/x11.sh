@@ -45,7 +45,7 @@ enter_sandbox() {
   bin=$(realpath "$1")
   work=$(mktemp -d)
   # Only a started program is killed: "kill 0" would end the whole test run.
-  trap 'if [ -n "${app:-}" ]; then kill "$app" 2>/dev/null; fi; stop_xserver; cat "$work/out.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
+  trap 'if [ -n "${app:-}" ]; then kill "$app" 2>/dev/null || true; fi; stop_xserver; cat "$work/out.log" >&2 2>/dev/null; rm -rf "$work"' EXIT
   export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
   mkdir -p "$HOME/Desktop" "$work/prog" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   start_xserver
