@@ -24,17 +24,23 @@ class Hook<R(Args...)> {
   Hook() = default;
   template <class F>
   requires(!std::same_as<std::remove_cvref_t<F>, Hook> && std::is_invocable_r_v<R, F&, Args...>) Hook(F f)
-      : f_(std::move(f)) {}  // NOLINT(google-explicit-constructor): set like a plain callback
-
-  R operator()(Args... args) const {
-    if (f_) return f_(std::forward<Args>(args)...);
-    if constexpr (!std::is_void_v<R>) return R{};
+      : f_(std::move(f)) {  // NOLINT(google-explicit-constructor): set like a plain callback
+    // An empty callable (a null function, an empty std::function) leaves the hook unset.
+    set_ = static_cast<bool>(f_);
+    if (!set_) f_ = Nada;
   }
+
+  R operator()(Args... args) const { return f_(std::forward<Args>(args)...); }
   // Whether someone set it; for the few places that fall back to behaviour of their own.
-  explicit operator bool() const { return static_cast<bool>(f_); }
+  explicit operator bool() const { return set_; }
 
  private:
-  std::function<R(Args...)> f_;
+  static R Nada(Args...) {
+    if constexpr (!std::is_void_v<R>) return R{};
+  }
+
+  std::function<R(Args...)> f_ = Nada;
+  bool set_ = false;
 };
 
 // Something many parts want to hear of; the composing window subscribes the listeners.

@@ -83,7 +83,7 @@ bool OpenSource(Shared& shared, FfmpegInput& input) {
   if (!asked || settings.source.kind != SourceKind::Device || shared.stop) return false;
   if (!input.Open(settings.source, std::nullopt)) return false;
   shared.formatDropped = true;
-  if (settings.formatRefused) settings.formatRefused();
+  settings.formatRefused();
   return true;
 }
 

@@ -5,11 +5,11 @@
 // growing pause. Nothing here blocks the thread that owns the worker for long.
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <thread>
 
+#include "base/hook.h"
 #include "capture/camera_source.h"
 #include "capture/ffmpeg_input.h"
 #include "capture/frame_slot.h"
@@ -39,7 +39,7 @@ struct CaptureSettings {
   CaptureTiming timing;
   bool pace = true;  // hold frames back to their timestamps (files, filter graphs)
   // Called on the capture thread when the device opens only without the asked format.
-  std::function<void()> formatRefused;
+  Hook<void()> formatRefused;
 };
 
 class CaptureWorker {

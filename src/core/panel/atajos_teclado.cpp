@@ -62,11 +62,6 @@ AccionTecla LetraConShift(char letra) {
   }
 }
 
-void Llamar(const std::function<void()>& f) {
-  if (f) f();
-}
-QString Leer(const std::function<QString()>& f) { return f ? f() : QString(); }
-
 }  // namespace
 
 AccionTecla BuscarAtajo(int tecla, int mascara) {
@@ -94,25 +89,25 @@ void AtajosTeclado::Ejecutar(const AccionTecla& accion) {
     case Atajo::AlternarAlarma:
       return bar.PctBoton_Click(bar.PctBoton[3].Visible ? 3 : 4);
     case Atajo::Autoajuste:
-      return Llamar(e_.autoajuste);
+      return e_.autoajuste();
     case Atajo::Escaner:
-      return Llamar(e_.escaner);
+      return e_.escaner();
     case Atajo::VisionNocturna:
-      return Llamar(e_.visionNocturna);
+      return e_.visionNocturna();
     case Atajo::Suspender:
-      return Llamar(e_.suspender);
+      return e_.suspender();
     case Atajo::TamanoVentana:
-      return Llamar(e_.tamanoVentana);
+      return e_.tamanoVentana();
     case Atajo::ImagenesDelDia:
       return ImagenesDelDia();
     case Atajo::UltimaImagen:
       return UltimaImagen();
     case Atajo::CarpetaAlarmas:
-      return AbrirCarpeta(Leer(e_.carpetaAlarmas));
+      return AbrirCarpeta(e_.carpetaAlarmas());
     case Atajo::CarpetaSonidos:
-      return AbrirCarpeta(Leer(e_.carpetaSonidos));
+      return AbrirCarpeta(e_.carpetaSonidos());
     case Atajo::CarpetaFondos:
-      return AbrirCarpeta(Leer(e_.carpetaFondos));
+      return AbrirCarpeta(e_.carpetaFondos());
     case Atajo::AbrirConfiguracion:
       return AbrirMinimizado(e_.configuracion);
     case Atajo::Plugin:
@@ -130,8 +125,8 @@ void AtajosTeclado::AbrirMinimizado(const QString& archivo) {
 }
 
 void AtajosTeclado::ImagenesDelDia() {
-  const QString dia = Leer(e_.carpetaDia).trimmed();
-  const QString carpeta = Leer(e_.carpetaImagenes) + '/' + dia;
+  const QString dia = e_.carpetaDia().trimmed();
+  const QString carpeta = e_.carpetaImagenes() + '/' + dia;
   // Before the first photograph there is no day folder; the bare images folder is not it.
   if (!dia.isEmpty() && ExisteCarpeta(carpeta)) return AbrirCarpeta(carpeta);
   e_.botones.PctBoton_Click(1);
@@ -139,7 +134,7 @@ void AtajosTeclado::ImagenesDelDia() {
 }
 
 void AtajosTeclado::UltimaImagen() {
-  const QString foto = Leer(e_.ultimaFoto);
+  const QString foto = e_.ultimaFoto();
   if (!foto.isEmpty() && Existe(foto)) {
     e_.services.launcher.OpenWithDefault(foto);
     return;
@@ -149,7 +144,7 @@ void AtajosTeclado::UltimaImagen() {
 }
 
 void AtajosTeclado::EjecutarPlugin() {
-  const QString plugin = Leer(e_.plugin);
+  const QString plugin = e_.plugin();
   if (plugin.isEmpty()) return e_.services.beeper.Beep();
   // A name without a folder is looked for in the program folder, where the program runs.
   const qsizetype barra = std::max(plugin.lastIndexOf('/'), plugin.lastIndexOf('\\'));

@@ -3,7 +3,6 @@
 // a letter switches features or opens the program's folders, Ctrl+Alt+C opens the
 // configuration file. Everything else is ignored.
 #include <QString>
-#include <functional>
 
 #include "base/hook.h"
 #include "base/services.h"
@@ -53,19 +52,19 @@ struct EntornoAtajos {
   ButtonBar& botones;
   Services services;
   // Feature buttons that live outside the bar.
-  Hook<void()> autoajuste = {};
-  Hook<void()> escaner = {};
-  Hook<void()> visionNocturna = {};
-  Hook<void()> suspender = {};
-  Hook<void()> tamanoVentana = {};
+  Hook<void()> autoajuste;
+  Hook<void()> escaner;
+  Hook<void()> visionNocturna;
+  Hook<void()> suspender;
+  Hook<void()> tamanoVentana;
   // Folders and files, read when the key is pressed since the user may move them.
-  Hook<QString()> carpetaImagenes = {};
-  Hook<QString()> carpetaDia = {};  // empty until the first photograph
-  Hook<QString()> ultimaFoto = {};
-  Hook<QString()> carpetaAlarmas = {};
-  Hook<QString()> carpetaSonidos = {};
-  Hook<QString()> carpetaFondos = {};
-  Hook<QString()> plugin = {};
+  Hook<QString()> carpetaImagenes;
+  Hook<QString()> carpetaDia;  // empty until the first photograph
+  Hook<QString()> ultimaFoto;
+  Hook<QString()> carpetaAlarmas;
+  Hook<QString()> carpetaSonidos;
+  Hook<QString()> carpetaFondos;
+  Hook<QString()> plugin;
   QString carpetaPrograma = {};  // working folder of a plug-in named without a folder
   QString leame = {};            // the read-me, full path
   QString configuracion = {};    // the INI, full path

@@ -16,7 +16,7 @@ QStringList DosCifras(int cuantas) {
 
 }  // namespace
 
-Form2::Form2(const Programacion& programacion, std::function<void(const QString&)> mostrarAyuda, Beeper& beeper)
+Form2::Form2(const Programacion& programacion, Hook<void(const QString&)> mostrarAyuda, Beeper& beeper)
     : base_(programacion), mostrarAyuda_(std::move(mostrarAyuda)), beeper_(beeper) {
   Caption = QStringLiteral("Miravela  -  Programador de Tareas");
   const char* etiquetas[] = {"Cámara Web ", "Escaner ", "Noche "};
@@ -70,9 +70,7 @@ QString Form2::AyudaLista(int i) {
   return i % 4 < 2 ? QStringLiteral("Hora de Encendido") : QStringLiteral("Hora de Apagado");
 }
 
-void Form2::CboHora_DropDown(int i) {
-  if (mostrarAyuda_) mostrarAyuda_(AyudaLista(i));
-}
+void Form2::CboHora_DropDown(int i) { mostrarAyuda_(AyudaLista(i)); }
 
 void Form2::TxtStorage_GotFocus() {
   Foco = &TxtStorage;

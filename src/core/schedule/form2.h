@@ -5,9 +5,9 @@
 // the dialog was accepted.
 #include <QString>
 #include <array>
-#include <functional>
 
 #include "base/control.h"
+#include "base/hook.h"
 #include "base/services.h"
 #include "schedule/programacion.h"
 
@@ -37,7 +37,7 @@ class Form2 {
   enum class Cierre { Abierto, Aceptado, Cancelado };
 
   // Filled from `programacion`; hints go to the main window's help line.
-  Form2(const Programacion& programacion, std::function<void(const QString&)> mostrarAyuda, Beeper& beeper);
+  Form2(const Programacion& programacion, Hook<void(const QString&)> mostrarAyuda, Beeper& beeper);
   Form2(const Form2&) = delete;  // the focus points into the dialog itself
   Form2& operator=(const Form2&) = delete;
 
@@ -78,7 +78,7 @@ class Form2 {
   void Cerrar(Cierre como);
 
   Programacion base_;
-  std::function<void(const QString&)> mostrarAyuda_;
+  Hook<void(const QString&)> mostrarAyuda_;
   Beeper& beeper_;
   Cierre cierre_ = Cierre::Abierto;
 };

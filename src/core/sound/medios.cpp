@@ -9,7 +9,6 @@
 namespace miravela {
 
 QString Medios::EnviarMci(const QString& comando) const {
-  if (!enviar_) return {};
   QString respuesta = enviar_(comando);
   respuesta.remove(QChar(0));
   return respuesta;

@@ -3,7 +3,8 @@
 // device "med": opening a file closes whatever was open, and a sound never cuts into
 // one that is still playing or paused.
 #include <QString>
-#include <functional>
+
+#include "base/hook.h"
 
 namespace miravela {
 
@@ -11,8 +12,9 @@ enum EstadoMedios { kMedioNinguno = 0, kMedioSonando = 1, kMedioEnPausa = 2 };
 
 class Medios {
  public:
-  // `enviar` carries one command and gives back its reply text (empty when it failed).
-  explicit Medios(std::function<QString(const QString&)> enviar) : enviar_(std::move(enviar)) {}
+  // `enviar` carries one command and gives back its reply text (empty when it failed,
+  // which is also the answer of a device that is not there).
+  explicit Medios(Hook<QString(const QString&)> enviar) : enviar_(std::move(enviar)) {}
 
   QString EnviarMci(const QString& comando) const;
   void CerrarMedios() const;
@@ -23,7 +25,7 @@ class Medios {
   void ReproducirSonido(const QString& base) const;
 
  private:
-  std::function<QString(const QString&)> enviar_;
+  Hook<QString(const QString&)> enviar_;
 };
 
 // base + "." + extension as it exists on disk, the extension matched without regard
